@@ -1,0 +1,115 @@
+#include "app/app_shell.h"
+
+#include <array>
+
+namespace quiravel::app {
+
+using frame::FormWindow;
+using frame::WindowInstance;
+using windows::DisclaimerWindow;
+using windows::MainMenuWindow;
+using windows::QuestionnaireWindow;
+using windows::ResultWindow;
+
+AppShell::AppShell(QObject* parent)
+    : QObject(parent),
+      form0_([this] { return makeMainMenu(); }, this),
+      form1_([this] { return makeQuestionnaire(windows::depressionDesign(), form1_); }, this),
+      form11_([this] { return makeQuestionnaire(windows::anxietyDesign(), form11_); }, this),
+      form2_([this] { return makeCornerWindow(form2_); }, this),
+      welcome_([this] { return makeCornerWindow(welcome_); }, this) {
+  for (frame::WindowSlot* slot :
+       std::array<frame::WindowSlot*, 5>{&form0_, &form1_, &form11_, &form2_, &welcome_}) {
+    connect(slot, &frame::WindowSlot::unloaded, this, &AppShell::endIfNothingOnScreen);
+  }
+}
+
+AppShell::~AppShell() = default;
+
+void AppShell::start() {
+  form0_.show();
+}
+
+// The navigation, every place where one window acts on another:
+//
+//   menu entry "Depression Screening Test"    Show Form1
+//   menu entry "Anxiety Screening Test"       Show Form11
+//   menu "X", or the menu closed by the       End program
+//     window system
+//   a questionnaire loads                     Show Welcome
+//   press on "Score Your Test"                Show Form2
+//   a questionnaire scores (click or Enter)   Hide Welcome; write caption, advice and score
+//                                             line into Form2 (loading it hidden if need be)
+//   a questionnaire's "X"                     Unload that questionnaire, then Form2
+//   result window's "X" or double click       Unload Form2
+//   disclaimer's "X" or double click          Unload Welcome
+//   any other window closed by the window     Unload that window alone
+//     system
+//
+// The program also ends when no loaded window is left on screen (see endIfNothingOnScreen).
+
+std::unique_ptr<FormWindow> AppShell::makeMainMenu() {
+  auto menu = std::make_unique<MainMenuWindow>();
+  connect(menu.get(), &MainMenuWindow::depressionChosen, this, [this] { form1_.show(); });
+  connect(menu.get(), &MainMenuWindow::anxietyChosen, this, [this] { form11_.show(); });
+  connect(menu.get(), &MainMenuWindow::endRequested, this, &AppShell::endProgram);
+  connect(menu.get(), &FormWindow::systemCloseRequested, this, &AppShell::endProgram);
+  return menu;
+}
+
+std::unique_ptr<FormWindow> AppShell::makeQuestionnaire(const windows::QuestionnaireDesign& design,
+                                                        WindowInstance<QuestionnaireWindow>& self) {
+  auto window = std::make_unique<QuestionnaireWindow>(design);
+  QuestionnaireWindow* w = window.get();
+  connect(w, &QuestionnaireWindow::loaded, this, [this] { welcome_.show(); });
+  connect(w, &QuestionnaireWindow::scorePressed, this, [this] { form2_.show(); });
+  connect(w, &QuestionnaireWindow::scored, this, [this](const engine::ScreeningResult& result) {
+    welcome_.hide();
+    form2_->showResult(result);
+  });
+  connect(w, &QuestionnaireWindow::closeRequested, this, [this, &self] {
+    self.unload();
+    form2_.unload();
+  });
+  connect(w, &FormWindow::systemCloseRequested, this, [&self] { self.unload(); });
+  return window;
+}
+
+template <class W>
+std::unique_ptr<FormWindow> AppShell::makeCornerWindow(WindowInstance<W>& self) {
+  auto window = std::make_unique<W>();
+  connect(window.get(), &W::closeRequested, this, [&self] { self.unload(); });
+  connect(window.get(), &FormWindow::systemCloseRequested, this, [&self] { self.unload(); });
+  return window;
+}
+
+void AppShell::endProgram() {
+  if (ended_)
+    return;
+  ended_ = true;
+  // Every window disappears at once and goes quiet; the objects go when the shell does.
+  for (frame::WindowSlot* slot :
+       std::array<frame::WindowSlot*, 5>{&form0_, &form1_, &form11_, &form2_, &welcome_}) {
+    if (FormWindow* window = slot->window()) {
+      window->stopTimers();
+      window->hide();
+      window->blockSignals(true);
+    }
+    slot->blockSignals(true);
+  }
+  Q_EMIT programEnded();
+}
+
+void AppShell::endIfNothingOnScreen() {
+  // The program runs while any of its windows is loaded. A window that is loaded but hidden
+  // (the disclaimer after a score, a result written by the Enter key) cannot be brought back
+  // by the user once nothing else is on screen, so it does not keep the program alive.
+  for (const frame::WindowSlot* slot :
+       std::array<const frame::WindowSlot*, 5>{&form0_, &form1_, &form11_, &form2_, &welcome_}) {
+    if (slot->isVisible())
+      return;
+  }
+  endProgram();
+}
+
+}  // namespace quiravel::app

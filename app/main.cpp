@@ -1,0 +1,29 @@
+// Quiravel: two self-report screening questionnaires. It keeps nothing: no files, no settings,
+// no network, no command line.
+
+#include "app/app_shell.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+  // The windows place themselves at absolute positions, which a Wayland compositor does not
+  // grant to clients: ask for X11 first (XWayland on a Wayland desktop), Wayland second, unless
+  // the user chose a platform.
+  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
+    qputenv("QT_QPA_PLATFORM", "xcb;wayland");
+  }
+
+  // The program has no command line: only the program's name reaches the toolkit.
+  int toolkitArgc = argc > 0 ? 1 : 0;
+  QApplication app(toolkitArgc, argv);
+  QApplication::setQuitOnLastWindowClosed(false);
+
+  quiravel::app::AppShell shell;
+  QObject::connect(&shell, &quiravel::app::AppShell::programEnded, &app,
+                   [] { QCoreApplication::exit(0); });
+  shell.start();
+  const int status = QApplication::exec();
+  // Windows unloaded just before the end are still waiting for deletion.
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  return status;
+}

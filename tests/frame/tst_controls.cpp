@@ -1,0 +1,210 @@
+// Labels, outlines and lines as the user meets them: mouse moves with their button masks,
+// presses, clicks and double clicks, and mouse input passing through outlines and lines.
+#include "ui/frame/form_window.h"
+#include "ui/frame/layout.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace quiravel::frame;
+
+namespace {
+
+constexpr FrameSpec kFrame{"TestForm", 6000, 4500, 0x00000000, false, false, ""};
+
+// A window that records what reaches its own background.
+class RecordingForm : public FormWindow {
+ public:
+  RecordingForm() : FormWindow(kFrame) {}
+  QList<int> backgroundMoves;
+  int backgroundDoubleClicks = 0;
+
+ protected:
+  void formMouseMove(int button) override { backgroundMoves.append(button); }
+  void formDblClick() override { ++backgroundDoubleClicks; }
+};
+
+constexpr LabelSpec kLabel{.name = "Label1",
+                           .caption = "Score Your Test",
+                           .left = 1500,
+                           .top = 1500,
+                           .width = 3000,
+                           .height = 600,
+                           .back = 0x00400000,
+                           .fore = 0x00FFFFFF,
+                           .font = {"Arial", 9.75, 700, 0},
+                           .align = Align::Centre};
+
+void sendMove(QWidget* target, QPoint pos, Qt::MouseButtons buttons) {
+  QMouseEvent move(QEvent::MouseMove, pos, target->mapToGlobal(pos), Qt::NoButton, buttons,
+                   Qt::NoModifier);
+  QApplication::sendEvent(target, &move);
+}
+
+}  // namespace
+
+class TestControls : public QObject {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  void moveReportsButtonMask_data() {
+    QTest::addColumn<int>("buttons");
+    QTest::addColumn<int>("mask");
+    QTest::newRow("none") << int(Qt::NoButton) << 0;
+    QTest::newRow("left") << int(Qt::LeftButton) << 1;
+    QTest::newRow("right") << int(Qt::RightButton) << 2;
+    QTest::newRow("middle") << int(Qt::MiddleButton) << 4;
+    QTest::newRow("left and right") << int(Qt::LeftButton | Qt::RightButton) << 3;
+    QTest::newRow("all three") << int(Qt::LeftButton | Qt::RightButton | Qt::MiddleButton) << 7;
+    QTest::newRow("back button alone") << int(Qt::BackButton) << 0;
+  }
+  void moveReportsButtonMask() {
+    QFETCH(int, buttons);
+    QFETCH(int, mask);
+    RecordingForm form;
+    Label* label = addLabel(&form, kLabel);
+    QSignalSpy moves(label, &Label::mouseMove);
+    sendMove(label, QPoint(5, 5), Qt::MouseButtons(buttons));
+    QCOMPARE(moves.count(), 1);
+    QCOMPARE(moves.at(0).at(0).toInt(), mask);
+    // A move over a label is not a move over the background.
+    QVERIFY(form.backgroundMoves.isEmpty());
+  }
+
+  void pressReleaseIsClick_data() {
+    QTest::addColumn<int>("button");
+    QTest::addColumn<int>("downMask");
+    QTest::addColumn<bool>("clicks");
+    QTest::newRow("left") << int(Qt::LeftButton) << 1 << true;
+    QTest::newRow("right") << int(Qt::RightButton) << 2 << false;
+    QTest::newRow("middle") << int(Qt::MiddleButton) << 4 << false;
+  }
+  void pressReleaseIsClick() {
+    QFETCH(int, button);
+    QFETCH(int, downMask);
+    QFETCH(bool, clicks);
+    RecordingForm form;
+    Label* label = addLabel(&form, kLabel);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QSignalSpy downs(label, &Label::mouseDown);
+    QSignalSpy clicked(label, &Label::click);
+    QTest::mouseClick(label, Qt::MouseButton(button), {}, QPoint(10, 10));
+    QCOMPARE(downs.count(), 1);
+    QCOMPARE(downs.at(0).at(0).toInt(), downMask);
+    QCOMPARE(clicked.count(), clicks ? 1 : 0);
+  }
+
+  void releaseOutsideIsNoClick() {
+    RecordingForm form;
+    Label* label = addLabel(&form, kLabel);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QSignalSpy downs(label, &Label::mouseDown);
+    QSignalSpy clicked(label, &Label::click);
+    QTest::mousePress(label, Qt::LeftButton, {}, QPoint(10, 10));
+    QTest::mouseRelease(label, Qt::LeftButton, {}, QPoint(-20, 10));
+    QCOMPARE(downs.count(), 1);
+    QCOMPARE(clicked.count(), 0);
+  }
+
+  void doubleClickIsOneClickAndOneDoubleClick() {
+    RecordingForm form;
+    Label* label = addLabel(&form, kLabel);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QSignalSpy downs(label, &Label::mouseDown);
+    QSignalSpy clicked(label, &Label::click);
+    QSignalSpy doubles(label, &Label::dblClick);
+    // Through the window, as the window system delivers it: press, release, press, release.
+    QTest::mouseDClick(form.windowHandle(), Qt::LeftButton, {},
+                       label->geometry().topLeft() + QPoint(10, 10));
+    QCOMPARE(downs.count(), 1);
+    QCOMPARE(clicked.count(), 1);
+    QCOMPARE(doubles.count(), 1);
+    // A double click on a label is not one on the background.
+    QCOMPARE(form.backgroundDoubleClicks, 0);
+  }
+
+  void backgroundDoubleClick() {
+    RecordingForm form;
+    addLabel(&form, kLabel);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QTest::mouseDClick(form.windowHandle(), Qt::LeftButton, {}, QPoint(3, 3));
+    QCOMPARE(form.backgroundDoubleClicks, 1);
+  }
+
+  void outlineAndLinePassMouseThrough() {
+    RecordingForm form;
+    Label* label = addLabel(&form, kLabel);
+    // An outline over the label's edge and a line across the background, both in front.
+    Shape* shape = addShape(&form, {"Shape1", 1500, 1500, 3000, 585, 0x00FF8080, 2});
+    Line* line = addLine(&form, {"Line3(0)", 120, 3600, 5000, 3600, 0x00FFFFFF});
+    stackFrontToBack({shape, line, label});
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QSignalSpy labelMoves(label, &Label::mouseMove);
+
+    // On the outline's border, which lies over the label: the label gets the move.
+    // Moves go through the window, which finds the control under the pointer.
+    QTest::mouseMove(form.windowHandle(), shape->geometry().topLeft() + QPoint(1, 1));
+    QTRY_COMPARE(labelMoves.count(), 1);
+    // On the line, over the background: the background gets it.
+    QTest::mouseMove(form.windowHandle(), line->geometry().center());
+    QTRY_COMPARE(form.backgroundMoves.count(), 1);
+    QCOMPARE(labelMoves.count(), 1);
+  }
+
+  void autoSizedLabelFitsItsText() {
+    RecordingForm form;
+    Label* x = addLabel(&form, {.name = "cmdX",
+                                .caption = "X",
+                                .left = 5700,
+                                .top = 0,
+                                .width = 150,
+                                .height = 195,
+                                .back = 0x00FF8080,
+                                .fore = 0x00FFFFFF,
+                                .font = {"Arial", 9.75, 700, 0},
+                                .align = Align::Centre,
+                                .transparent = true,
+                                .autoSize = true,
+                                .toolTip = "Close"});
+    QCOMPARE(x->pos(), QPoint(380, 0));
+    QCOMPARE(x->size(), x->sizeHint());
+    QVERIFY(x->isTransparent());
+    QVERIFY(!x->autoFillBackground());
+    QCOMPARE(x->toolTip(), QStringLiteral("Close"));
+
+    // Word wrap with auto-size keeps the width and grows with the text.
+    Label* wrapped = addLabel(&form, {.name = "Label2",
+                                      .caption = "Result is",
+                                      .left = 120,
+                                      .top = 840,
+                                      .width = 2895,
+                                      .height = 240,
+                                      .back = 0,
+                                      .fore = 0x00FFFFFF,
+                                      .font = {"Arial", 9.75, 700, 178},
+                                      .wordWrap = true,
+                                      .autoSize = true});
+    const int oneLine = wrapped->height();
+    wrapped->setCaption(QStringLiteral("Moderate Depression (5-9): and a good deal more text"));
+    QCOMPARE(wrapped->width(), 193);
+    QVERIFY(wrapped->height() > oneLine);
+  }
+
+  void coloursAreKept() {
+    RecordingForm form;
+    Label* label = addLabel(&form, kLabel);
+    QCOMPARE(label->palette().color(QPalette::Window), QColor(0, 0, 0x40));
+    QCOMPARE(label->palette().color(QPalette::WindowText), QColor(Qt::white));
+    label->setBackColor(0x00FFC0C0);
+    QCOMPARE(label->backColor(), 0x00FFC0C0u);
+    QCOMPARE(label->palette().color(QPalette::Window), QColor(0xC0, 0xC0, 0xFF));
+  }
+};
+
+QTEST_MAIN(TestControls)
+#include "tst_controls.moc"

@@ -1,0 +1,230 @@
+// What the frame does for every window: key preview, the queued synthetic keystroke, the
+// drag, the About box, and the colour steps.
+#include "ui/frame/about_box.h"
+#include "ui/frame/colour_scheme.h"
+#include "ui/frame/form_window.h"
+#include "ui/frame/layout.h"
+#include "ui/frame/synthetic_key.h"
+#include "ui/frame/window_drag.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+using namespace quiravel::frame;
+
+namespace {
+
+constexpr FrameSpec kFrame{"Keys", 4500, 3000, 0x00000000, true, false, ""};
+
+class KeyForm : public FormWindow {
+ public:
+  KeyForm() : FormWindow(kFrame) {
+    edit = new QLineEdit(this);
+    edit->setGeometry(10, 10, 100, 20);
+    other = new QLineEdit(this);
+    other->setGeometry(10, 40, 100, 20);
+    title = addLabel(this, {.name = "title",
+                            .caption = "Title",
+                            .left = 0,
+                            .top = 0,
+                            .width = 4500,
+                            .height = 135,
+                            .back = 0x00FF8080,
+                            .fore = 0x00FFFFFF,
+                            .font = {"Tahoma", 9, 700, 178}});
+    connect(title, &Label::mouseMove, this, [this](int button) {
+      if (button == kLeftButton)
+        beginWindowDrag(this);
+    });
+  }
+  QLineEdit* edit;
+  QLineEdit* other;
+  Label* title;
+  QList<int> keysSeen;
+  QStringList textWhenSeen;
+  QList<int> backgroundMoves;
+
+ protected:
+  void formKeyDown(int key, Qt::KeyboardModifiers) override {
+    keysSeen.append(key);
+    textWhenSeen.append(edit->text());
+  }
+  void formMouseMove(int button) override {
+    if (button == kLeftButton)
+      beginWindowDrag(this);
+    backgroundMoves.append(button);
+  }
+};
+
+void sendMove(QWidget* target, QPoint pos, Qt::MouseButtons buttons) {
+  QMouseEvent move(QEvent::MouseMove, pos, target->mapToGlobal(pos), Qt::NoButton, buttons,
+                   Qt::NoModifier);
+  QApplication::sendEvent(target, &move);
+}
+
+}  // namespace
+
+class TestServices : public QObject {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  void cleanup() {
+    setWindowDragHandler({});
+    setAboutBoxHandler({});
+  }
+
+  void keyPreviewSeesEachKeyOnceBeforeTheFocusedControl() {
+    KeyForm form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    form.activateWindow();
+    form.edit->setFocus();
+    QTRY_VERIFY(form.edit->hasFocus());
+    QTest::keyClick(form.windowHandle(), Qt::Key_A);
+    QTest::keyClick(form.windowHandle(), Qt::Key_Return, Qt::ShiftModifier);
+    QCOMPARE(form.keysSeen, (QList<int>{Qt::Key_A, Qt::Key_Shift, Qt::Key_Return}));
+    // The window saw the key before the control did, and the control still got it.
+    QCOMPARE(form.textWhenSeen.first(), QString());
+    QCOMPARE(form.edit->text(), QStringLiteral("a"));
+  }
+
+  void syntheticKeyGoesToTheFocusedControlLater() {
+    KeyForm form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    form.activateWindow();
+    form.edit->setText(QStringLiteral("abc"));
+    form.edit->setFocus();
+    QTRY_VERIFY(form.edit->hasFocus());
+    queueKeyToFocus(Qt::Key_Backspace);
+    QCOMPARE(form.edit->text(), QStringLiteral("abc"));  // queued, not done yet
+    // The focus moves before the keystroke is processed: the control focused then gets it.
+    form.other->setText(QStringLiteral("xyz"));
+    form.other->setFocus();
+    QTRY_COMPARE(form.other->text(), QStringLiteral("xy"));
+    QCOMPARE(form.edit->text(), QStringLiteral("abc"));
+  }
+
+  void syntheticKeyWithoutFocusDoesNothing() {
+    {
+      KeyForm form;
+      form.show();
+      form.edit->setText(QStringLiteral("abc"));
+      form.edit->setFocus();
+      queueKeyToFocus(Qt::Key_Backspace);
+    }  // the focused control is gone before the keystroke is processed
+    QVERIFY(QApplication::focusWidget() == nullptr);
+    queueKeyToFocus(Qt::Key_Backspace);
+    QCoreApplication::processEvents();
+    QVERIFY(QApplication::focusWidget() == nullptr);
+  }
+
+  void dragStartsOnlyWithTheLeftButtonAlone_data() {
+    QTest::addColumn<bool>("onTitle");
+    QTest::addColumn<int>("buttons");
+    QTest::addColumn<int>("drags");
+    for (bool onTitle : {true, false}) {
+      const char* where = onTitle ? "title" : "background";
+      QTest::addRow("%s, left", where) << onTitle << int(Qt::LeftButton) << 1;
+      QTest::addRow("%s, none", where) << onTitle << int(Qt::NoButton) << 0;
+      QTest::addRow("%s, right", where) << onTitle << int(Qt::RightButton) << 0;
+      QTest::addRow("%s, middle", where) << onTitle << int(Qt::MiddleButton) << 0;
+      QTest::addRow("%s, left and right", where)
+          << onTitle << int(Qt::LeftButton | Qt::RightButton) << 0;
+    }
+  }
+  void dragStartsOnlyWithTheLeftButtonAlone() {
+    QFETCH(bool, onTitle);
+    QFETCH(int, buttons);
+    QFETCH(int, drags);
+    KeyForm form;
+    QList<QWidget*> dragged;
+    setWindowDragHandler([&](QWidget* window) { dragged.append(window); });
+    sendMove(onTitle ? static_cast<QWidget*>(form.title) : &form, QPoint(100, 3),
+             Qt::MouseButtons(buttons));
+    QCOMPARE(dragged.count(), drags);
+    if (drags)
+      QCOMPARE(dragged.first(), &form);
+  }
+
+  void dragReturnsBeforeTheHandlerGoesOn() {
+    KeyForm form;
+    QList<int> movesSeenByDrag;
+    setWindowDragHandler([&](QWidget*) { movesSeenByDrag.append(form.backgroundMoves.size()); });
+    sendMove(&form, QPoint(100, 100), Qt::LeftButton);
+    // The drag ran before the background handler's next step.
+    QCOMPARE(movesSeenByDrag, QList<int>{0});
+    QCOMPARE(form.backgroundMoves, QList<int>{1});
+  }
+
+  void aboutBoxSeamGetsTheText() {
+    KeyForm form;
+    QStringList texts;
+    setAboutBoxHandler([&](QWidget* parent, const QString& text) {
+      QCOMPARE(parent, &form);
+      texts.append(text);
+    });
+    showAboutBox(&form, QStringLiteral("line one\r\nline two"));
+    QCOMPARE(texts, QStringList{QStringLiteral("line one\r\nline two")});
+  }
+
+  void realAboutBoxLooksAsItShould() {
+    QCOMPARE(applicationTitle(), QStringLiteral("Quiravel"));
+    KeyForm form;
+    form.show();
+    QString title;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    int buttons = 0;
+    bool modal = false;
+    // Answer the box from inside its own modal loop.
+    QTimer::singleShot(0, this, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      QVERIFY(box);
+      title = box->windowTitle();
+      text = box->text();
+      icon = box->icon();
+      buttons = box->buttons().size();
+      modal = box->windowModality() == Qt::ApplicationModal;
+      box->button(QMessageBox::Ok)->click();
+    });
+    showAboutBox(&form, QStringLiteral("Quiravel v.1.0\r\n\r\n<b>not bold</b> "));
+    QCOMPARE(title, QStringLiteral("Quiravel"));
+    QCOMPARE(icon, QMessageBox::Question);
+    QCOMPARE(buttons, 1);
+    QVERIFY(modal);
+    QCOMPARE(text, QStringLiteral("Quiravel v.1.0\n\n<b>not bold</b> "));
+  }
+
+  void colourStepsRunInOrderAndSkipWhatIsMissing() {
+    KeyForm form;
+    Label* label = addLabel(&form, {.name = "Label1",
+                                    .caption = "entry",
+                                    .left = 0,
+                                    .top = 1500,
+                                    .width = 3000,
+                                    .height = 300,
+                                    .back = 0x00FFFFFF,
+                                    .fore = 0x00800080,
+                                    .font = {"Arial", 9, 700, 0}});
+    Shape* shape = addShape(&form, {"Shape1", 0, 1500, 3000, 300, 0x00FF8080, 2});
+    constexpr ColourStep steps[] = {
+        {"Label1", Paint::BackColor, 0x00000001}, {"missing", Paint::BackColor, 0x00000002},
+        {"Shape1", Paint::BackColor, 0x00000003}, {"Label1", Paint::BackColor, 0x00800080},
+        {"Label1", Paint::ForeColor, 0x00FFFFFF}, {"Shape1", Paint::BorderColor, 0x00FFFFFF},
+    };
+    applyColours(&form, steps);
+    QCOMPARE(label->backColor(), 0x00800080u);
+    QCOMPARE(label->foreColor(), 0x00FFFFFFu);
+    QCOMPARE(shape->borderColor(), 0x00FFFFFFu);
+  }
+};
+
+QTEST_MAIN(TestServices)
+#include "tst_services.moc"

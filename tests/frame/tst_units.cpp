@@ -1,0 +1,69 @@
+// Twips, colours and fonts.
+#include "ui/frame/units.h"
+
+#include <QFontInfo>
+#include <QTest>
+
+using namespace quiravel::frame;
+
+class TestUnits : public QObject {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  void twipsToPixels_data() {
+    QTest::addColumn<int>("twips");
+    QTest::addColumn<int>("pixels");
+    QTest::newRow("zero") << 0 << 0;
+    QTest::newRow("one pixel") << 15 << 1;
+    QTest::newRow("just under half") << 7 << 0;
+    QTest::newRow("just over half") << 8 << 1;
+    QTest::newRow("questionnaire width") << 9855 << 657;
+    QTest::newRow("menu entry left") << 1267 << 84;
+    QTest::newRow("score label left") << 2587 << 172;
+    QTest::newRow("negative") << -50 << -3;
+    QTest::newRow("negative half") << -8 << -1;
+  }
+  void twipsToPixels() {
+    QFETCH(int, twips);
+    QFETCH(int, pixels);
+    QCOMPARE(quiravel::frame::twipsToPixels(twips), pixels);
+  }
+
+  void screenSizeInTwips() {
+    // The offscreen platform's default screen is 800 x 800 pixels.
+    QCOMPARE(screenWidthTwips(), 800 * 15);
+    QCOMPARE(screenHeightTwips(), 800 * 15);
+  }
+
+  void colours_data() {
+    QTest::addColumn<uint>("bgr");
+    QTest::addColumn<QColor>("colour");
+    QTest::newRow("purple") << 0x00800080u << QColor(0x80, 0x00, 0x80);
+    QTest::newRow("light blue") << 0x00FF8080u << QColor(0x80, 0x80, 0xFF);
+    QTest::newRow("pale blue") << 0x00FFC0C0u << QColor(0xC0, 0xC0, 0xFF);
+    QTest::newRow("dark blue") << 0x00400000u << QColor(0x00, 0x00, 0x40);
+    QTest::newRow("orange") << 0x000080FFu << QColor(0xFF, 0x80, 0x00);
+    QTest::newRow("white") << 0x00FFFFFFu << QColor(Qt::white);
+    QTest::newRow("high byte ignored") << 0xFF000000u << QColor(Qt::black);
+  }
+  void colours() {
+    QFETCH(uint, bgr);
+    QFETCH(QColor, colour);
+    QCOMPARE(colorFromBgr(bgr), colour);
+  }
+
+  void fonts() {
+    const QFont arial = makeFont({"Arial", 9.75, 700, 0});
+    QCOMPARE(arial.pointSizeF(), 9.75);
+    QCOMPARE(arial.weight(), QFont::Bold);
+    QVERIFY(!arial.italic() && !arial.underline() && !arial.strikeOut());
+    // Arial is served by a metric-compatible face.
+    QCOMPARE(QFontInfo(arial).family(), QStringLiteral("Liberation Sans"));
+    const QFont tahoma = makeFont({"Tahoma", 8.25, 400, 178});
+    QCOMPARE(tahoma.weight(), QFont::Normal);
+    QCOMPARE(tahoma.pointSizeF(), 8.25);
+  }
+};
+
+QTEST_MAIN(TestUnits)
+#include "tst_units.moc"

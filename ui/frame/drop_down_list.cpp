@@ -1,0 +1,57 @@
+#include "ui/frame/drop_down_list.h"
+
+#include <QLineEdit>
+#include <QSignalBlocker>
+
+namespace quiravel::frame {
+
+DropDownList::DropDownList(QWidget* parent) : QComboBox(parent) {
+  setEditable(true);
+  setCompleter(nullptr);  // no completion: typed text is never turned into an entry
+  setInsertPolicy(QComboBox::NoInsert);
+  setFocusPolicy(Qt::StrongFocus);
+  // Pointer moves over the list are not moves over the window's background.
+  setAttribute(Qt::WA_NoMousePropagation);
+  connect(lineEdit(), &QLineEdit::textEdited, this, &DropDownList::onTextEdited);
+}
+
+void DropDownList::setEntries(const QStringList& entries, const QString& text) {
+  const QSignalBlocker block(this);
+  clear();
+  // Adding entries to an empty editable list selects the first one: unselect it, then put
+  // the text in the field.
+  addItems(entries);
+  setCurrentIndex(-1);
+  setEditText(text);
+}
+
+void DropDownList::setBackColor(Bgr colour) {
+  QPalette p = palette();
+  p.setColor(QPalette::Base, colorFromBgr(colour));
+  setPalette(p);
+}
+
+void DropDownList::setForeColor(Bgr colour) {
+  QPalette p = palette();
+  p.setColor(QPalette::Text, colorFromBgr(colour));
+  setPalette(p);
+}
+
+void DropDownList::onTextEdited() {
+  // An edited field no longer shows the selected entry, so nothing stays selected: the field
+  // never shows one thing while another answer counts.
+  if (currentIndex() != -1) {
+    QLineEdit* edit = lineEdit();
+    const QString text = edit->text();
+    const int cursor = edit->cursorPosition();
+    {
+      const QSignalBlocker block(this);
+      setCurrentIndex(-1);
+    }
+    edit->setText(text);
+    edit->setCursorPosition(cursor);
+  }
+  Q_EMIT change();
+}
+
+}  // namespace quiravel::frame

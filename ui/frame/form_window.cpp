@@ -1,0 +1,121 @@
+#include "ui/frame/form_window.h"
+
+#include "ui/frame/label.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QScreen>
+#include <QTimer>
+#include <QWindow>
+
+namespace quiravel::frame {
+
+namespace {
+Qt::WindowFlags flagsFor(const FrameSpec& spec) {
+  if (spec.cornerWindow) {
+    // Corner windows start below the screen's bottom edge and move by program. Window
+    // managers pull a new managed window that would appear off-screen back onto the screen,
+    // so these bypass the window manager; they never take the keyboard focus.
+    return Qt::Tool | Qt::FramelessWindowHint | Qt::X11BypassWindowManagerHint |
+           Qt::WindowDoesNotAcceptFocus | Qt::NoDropShadowWindowHint;
+  }
+  return Qt::Window | Qt::FramelessWindowHint;
+}
+}  // namespace
+
+FormWindow::FormWindow(const FrameSpec& spec, QWidget* parent)
+    : QWidget(parent, flagsFor(spec)) {
+  setObjectName(QString::fromLatin1(spec.name));
+  setWindowTitle(QString::fromUtf8(spec.caption));
+  setFixedSize(twipsToPixels(spec.width), twipsToPixels(spec.height));
+  QPalette p = palette();
+  p.setColor(QPalette::Window, colorFromBgr(spec.backColor));
+  setPalette(p);
+  setAutoFillBackground(true);
+  setMouseTracking(true);
+  if (spec.applicationIcon) {
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/quiravel/icons/quiravel-32.png"), QSize(32, 32));
+    icon.addFile(QStringLiteral(":/quiravel/icons/quiravel-48.png"), QSize(48, 48));
+    setWindowIcon(icon);
+  } else {
+    // An empty icon, so that no window-system default stands in for it.
+    QPixmap none(16, 16);
+    none.fill(Qt::transparent);
+    setWindowIcon(QIcon(none));
+  }
+  if (spec.cornerWindow) setAttribute(Qt::WA_ShowWithoutActivating);
+}
+
+int FormWindow::leftTwips() const {
+  return twipsToPixels(leftTwips_) == x() ? leftTwips_ : pixelsToTwips(x());
+}
+
+int FormWindow::topTwips() const {
+  return twipsToPixels(topTwips_) == y() ? topTwips_ : pixelsToTwips(y());
+}
+
+void FormWindow::setLeftTwips(int left) { moveTwips(left, topTwips()); }
+
+void FormWindow::setTopTwips(int top) { moveTwips(leftTwips(), top); }
+
+void FormWindow::moveTwips(int left, int top) {
+  leftTwips_ = left;
+  topTwips_ = top;
+  move(twipsToPixels(left), twipsToPixels(top));
+}
+
+void FormWindow::centreOnScreen() {
+  moveTwips((screenWidthTwips() - widthTwips()) / 2, (screenHeightTwips() - heightTwips()) / 2);
+}
+
+void FormWindow::stopTimers() {
+  for (QTimer* timer : findChildren<QTimer*>()) timer->stop();
+}
+
+void FormWindow::formKeyDown(int, Qt::KeyboardModifiers) {}
+void FormWindow::formMouseMove(int) {}
+void FormWindow::formDblClick() {}
+
+void FormWindow::mouseMoveEvent(QMouseEvent* event) {
+  event->accept();
+  formMouseMove(buttonMask(event->buttons()));
+}
+
+void FormWindow::mousePressEvent(QMouseEvent* event) { event->accept(); }
+
+void FormWindow::mouseDoubleClickEvent(QMouseEvent* event) {
+  event->accept();
+  if (event->button() == Qt::LeftButton) formDblClick();
+}
+
+void FormWindow::closeEvent(QCloseEvent* event) {
+  event->ignore();
+  Q_EMIT systemCloseRequested();
+}
+
+void FormWindow::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  watchWindowHandle();
+}
+
+void FormWindow::watchWindowHandle() {
+  QWindow* handle = windowHandle();
+  if (!handle || handle == watchedHandle_) return;
+  if (watchedHandle_) watchedHandle_->removeEventFilter(this);
+  handle->installEventFilter(this);
+  watchedHandle_ = handle;
+}
+
+bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
+  // The window handle sees each key once, before the focused control does.
+  if (watched == watchedHandle_ && event->type() == QEvent::KeyPress) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    formKeyDown(key->key(), key->modifiers());
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace quiravel::frame

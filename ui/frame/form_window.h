@@ -1,0 +1,75 @@
+// The borderless top-level window that every window design derives from: its frame, its
+// geometry in twips, key preview, and the events of its own background.
+#pragma once
+
+#include "ui/frame/units.h"
+
+#include <QPointer>
+#include <QWidget>
+
+namespace quiravel::frame {
+
+struct FrameSpec {
+  const char* name;     // the window's system name, e.g. "Form0"
+  int width;            // client width in twips
+  int height;           // client height in twips
+  Bgr backColor;
+  bool applicationIcon;  // the menu and questionnaires carry it, the corner windows none
+  bool cornerWindow;     // a small window placed and moved by program only
+  const char* caption;   // window caption text (never displayed: there is no caption bar)
+};
+
+class FormWindow : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit FormWindow(const FrameSpec& spec, QWidget* parent = nullptr);
+
+  // Geometry in twips. A position written in twips is read back as written for as long as the
+  // window stays at the pixel it was rounded to.
+  int leftTwips() const;
+  int topTwips() const;
+  int widthTwips() const { return pixelsToTwips(width()); }
+  int heightTwips() const { return pixelsToTwips(height()); }
+  void setLeftTwips(int left);
+  void setTopTwips(int top);
+  void moveTwips(int left, int top);
+  void centreOnScreen();
+
+  // Load handler: runs once each time the window is loaded, after its controls exist and
+  // before it is first shown.
+  virtual void formLoad() {}
+
+  // Stops every timer of the window; the window is about to be destroyed.
+  void stopTimers();
+
+ Q_SIGNALS:
+  // The window system asked the window to close (for example Alt+F4). The window does not
+  // close by itself: whoever owns its instance decides.
+  void systemCloseRequested();
+
+ protected:
+  // Key preview: every key press reaches formKeyDown before the focused control, and then
+  // goes on to that control.
+  virtual void formKeyDown(int key, Qt::KeyboardModifiers modifiers);
+  // Pointer moves and double clicks over the window's own background, where no control lies
+  // (lines and outlines take no mouse input and count as background).
+  virtual void formMouseMove(int button);
+  virtual void formDblClick();
+
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void watchWindowHandle();
+
+  QPointer<QWindow> watchedHandle_;
+  int leftTwips_ = 0;
+  int topTwips_ = 0;
+};
+
+}  // namespace quiravel::frame

@@ -1,0 +1,70 @@
+// A text label as the window layouts use it: caption, back and text colour, transparent or
+// opaque, alignment, word wrap, auto-size, single-line border and tool tip, reporting mouse
+// moves (with the pressed-button mask), presses, clicks and double clicks.
+#pragma once
+
+#include "ui/frame/units.h"
+
+#include <QLabel>
+
+namespace quiravel::frame {
+
+// Mouse button masks as the handlers receive them.
+inline constexpr int kLeftButton = 1;
+inline constexpr int kRightButton = 2;
+inline constexpr int kMiddleButton = 4;
+
+int buttonMask(Qt::MouseButtons buttons);
+
+class Label : public QLabel {
+  Q_OBJECT
+
+ public:
+  explicit Label(QWidget* parent);
+
+  // Sets the text and, for an auto-sized label, its size.
+  void setCaption(const QString& caption);
+  QString caption() const { return text(); }
+
+  void setBackColor(Bgr colour);
+  Bgr backColor() const { return back_; }
+  void setForeColor(Bgr colour);
+  Bgr foreColor() const { return fore_; }
+
+  // A transparent label paints no background: what lies behind shows through.
+  void setTransparent(bool transparent);
+  bool isTransparent() const { return transparent_; }
+
+  void setSingleBorder(bool border);
+  bool hasSingleBorder() const { return border_; }
+
+  // AutoSize: the label takes the size of its one-line text; with word wrap it keeps its width
+  // and takes the height its wrapped text needs.
+  void setAutoSize(bool autoSize);
+  bool autoSize() const { return autoSize_; }
+
+ Q_SIGNALS:
+  void mouseMove(int button);
+  void mouseDown(int button);
+  void click();
+  void dblClick();
+
+ protected:
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  void fitSize();
+
+  Bgr back_ = 0x00FFFFFF;
+  Bgr fore_ = 0x00000000;
+  bool transparent_ = false;
+  bool border_ = false;
+  bool autoSize_ = false;
+  bool leftPressed_ = false;
+};
+
+}  // namespace quiravel::frame

@@ -1,0 +1,66 @@
+// Layout tables: every control of a window with its place, size, colours and font, as data.
+#pragma once
+
+#include "ui/frame/drop_down_list.h"
+#include "ui/frame/label.h"
+#include "ui/frame/shape.h"
+#include "ui/frame/units.h"
+
+#include <QString>
+
+#include <initializer_list>
+
+namespace quiravel::frame {
+
+enum class Align { Left, Centre };
+
+struct LabelSpec {
+  const char* name;
+  const char* caption;  // UTF-8
+  int left, top, width, height;  // twips
+  Bgr back;
+  Bgr fore;
+  FontSpec font;
+  Align align = Align::Left;
+  bool transparent = false;
+  bool wordWrap = false;
+  bool autoSize = false;
+  bool border = false;
+  const char* toolTip = nullptr;
+};
+
+struct ShapeSpec {
+  const char* name;
+  int left, top, width, height;  // twips
+  Bgr border;
+  int borderPixels;
+};
+
+struct LineSpec {
+  const char* name;
+  int x1, y1, x2, y2;  // twips
+  Bgr colour;
+};
+
+struct DropDownSpec {
+  const char* name;
+  int left, top, width, height;  // twips; the height is that of the closed list
+  Bgr back;
+  Bgr fore;
+  FontSpec font;
+};
+
+// A control name with an index, as in a control array: "Combo1(3)".
+QString indexedName(const char* name, int index);
+
+// Create a control from its spec as a child of `window`, named after it. An auto-sized label
+// keeps its Left and Top and takes the size of its text.
+Label* addLabel(QWidget* window, const LabelSpec& spec);
+Shape* addShape(QWidget* window, const ShapeSpec& spec);
+Line* addLine(QWidget* window, const LineSpec& spec);
+DropDownList* addDropDown(QWidget* window, const DropDownSpec& spec);
+
+// Stacks controls as a layout table lists them, from front to back.
+void stackFrontToBack(std::initializer_list<QWidget*> controls);
+
+}  // namespace quiravel::frame

@@ -1,0 +1,48 @@
+// Rectangle outlines and lines. They take no mouse input: the pointer over them counts as over
+// whatever lies beneath.
+#pragma once
+
+#include "ui/frame/units.h"
+
+#include <QWidget>
+
+namespace quiravel::frame {
+
+class Shape : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit Shape(QWidget* parent);
+
+  void setBorderColor(Bgr colour);
+  Bgr borderColor() const { return border_; }
+  void setBorderWidth(int pixels);
+  int borderWidth() const { return width_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  Bgr border_ = 0x00000000;
+  int width_ = 1;
+};
+
+// A horizontal or vertical line of one pixel, given by its end points in twips.
+class Line : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit Line(QWidget* parent);
+
+  void setEnds(int x1, int y1, int x2, int y2);
+  void setBorderColor(Bgr colour);
+  Bgr borderColor() const { return colour_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  Bgr colour_ = 0x00000000;
+};
+
+}  // namespace quiravel::frame

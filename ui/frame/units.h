@@ -1,0 +1,49 @@
+// Units, colours and fonts in which every window layout is written.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QRect>
+
+#include <cstdint>
+
+namespace quiravel::frame {
+
+// Layouts are written in twips, 1440 to the inch. One device-independent pixel (Qt's logical
+// pixel, 1/96 inch) is 15 twips; high-DPI screens scale logical pixels on their own.
+inline constexpr int kTwipsPerPixel = 15;
+
+// Rounds to the nearest pixel, halves away from zero.
+constexpr int twipsToPixels(int twips) {
+  return twips >= 0 ? (twips + kTwipsPerPixel / 2) / kTwipsPerPixel
+                    : -((-twips + kTwipsPerPixel / 2) / kTwipsPerPixel);
+}
+constexpr int pixelsToTwips(int pixels) { return pixels * kTwipsPerPixel; }
+
+QRect twipsRect(int left, int top, int width, int height);
+
+// The primary screen's full size (not the work area), in twips.
+int screenWidthTwips();
+int screenHeightTwips();
+
+// Colours are stored as 0x00BBGGRR: red in the low byte, blue in the high one.
+using Bgr = std::uint32_t;
+constexpr QRgb rgbFromBgr(Bgr value) {
+  return qRgb(static_cast<int>(value & 0xFFu), static_cast<int>((value >> 8) & 0xFFu),
+              static_cast<int>((value >> 16) & 0xFFu));
+}
+inline QColor colorFromBgr(Bgr value) { return QColor(rgbFromBgr(value)); }
+
+// A font as the layouts give it. The character-set byte has no place in a Qt font request
+// (Qt picks glyphs per character through font fallback); it is kept in the tables so they read
+// as designed, and makeFont ignores it.
+struct FontSpec {
+  const char* face;
+  double points;
+  int weight;  // 400 regular, 700 bold
+  int charset;
+};
+
+QFont makeFont(const FontSpec& spec);
+
+}  // namespace quiravel::frame

@@ -1,0 +1,104 @@
+#include "ui/frame/window_drag.h"
+
+#include <QCursor>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QWidget>
+#include <QWindow>
+
+namespace quiravel::frame {
+
+namespace {
+
+WindowDragHandler& dragHandler() {
+  static WindowDragHandler handler;
+  return handler;
+}
+
+// Moves the window itself from global pointer positions until the left button comes up. A
+// window manager's own move (startSystemMove) loses the button release on some X11 window
+// managers with Qt 6.4, and the window then sticks to the pointer.
+class PointerFollower : public QObject {
+ public:
+  explicit PointerFollower(QWidget* window)
+      : window_(window), start_(QCursor::pos()), origin_(window->pos()) {}
+
+  void run() {
+    qApp->installEventFilter(this);
+    loop_.exec();
+    qApp->removeEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (!window_ || !window_->isVisible()) {
+      loop_.quit();
+      return false;
+    }
+    // Only the widget-level copy of each event is taken: the window handle must still see the
+    // release, or its record of the pressed widget goes stale.
+    if (!watched->isWidgetType()) return false;
+    switch (event->type()) {
+      case QEvent::MouseMove: {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (!(mouse->buttons() & Qt::LeftButton)) {
+          loop_.quit();
+          return true;
+        }
+        window_->move(origin_ + mouse->globalPosition().toPoint() - start_);
+        return true;
+      }
+      case QEvent::MouseButtonRelease: {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (!(mouse->buttons() & Qt::LeftButton)) loop_.quit();
+        return true;
+      }
+      case QEvent::MouseButtonPress:
+      case QEvent::MouseButtonDblClick:
+        return true;
+      case QEvent::WindowDeactivate:
+        if (watched == window_) loop_.quit();
+        return false;
+      default:
+        return false;
+    }
+  }
+
+ private:
+  QPointer<QWidget> window_;
+  QPoint start_;
+  QPoint origin_;
+  QEventLoop loop_;
+};
+
+void realDrag(QWidget* window) {
+  if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+    // A Wayland client cannot place itself; the compositor moves it.
+    if (QWindow* handle = window->windowHandle()) handle->startSystemMove();
+    return;
+  }
+  if (!(QGuiApplication::mouseButtons() & Qt::LeftButton)) return;
+  PointerFollower follower(window);
+  follower.run();
+}
+
+}  // namespace
+
+void beginWindowDrag(QWidget* window) {
+  if (!window) return;
+  if (dragHandler()) {
+    dragHandler()(window);
+  } else {
+    realDrag(window);
+  }
+}
+
+WindowDragHandler setWindowDragHandler(WindowDragHandler handler) {
+  WindowDragHandler previous = std::move(dragHandler());
+  dragHandler() = std::move(handler);
+  return previous;
+}
+
+}  // namespace quiravel::frame

@@ -1,0 +1,19 @@
+// Moving a borderless window with the pointer.
+#pragma once
+
+#include <functional>
+
+class QWidget;
+
+namespace quiravel::frame {
+
+// The window follows the pointer while the left button stays down; returns when the button is
+// released and the move has ended.
+void beginWindowDrag(QWidget* window);
+
+// Tests replace the drag to record it; an empty handler restores the real one. Returns the
+// handler that was in place.
+using WindowDragHandler = std::function<void(QWidget* window)>;
+WindowDragHandler setWindowDragHandler(WindowDragHandler handler);
+
+}  // namespace quiravel::frame

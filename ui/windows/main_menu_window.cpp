@@ -1,0 +1,193 @@
+#include "ui/windows/main_menu_window.h"
+
+#include "engine/screening.h"
+#include "ui/frame/about_box.h"
+#include "ui/frame/colour_scheme.h"
+#include "ui/frame/layout.h"
+#include "ui/frame/window_drag.h"
+
+#include <QStringList>
+
+namespace quiravel::windows {
+
+namespace {
+
+using frame::Align;
+using frame::ColourStep;
+using frame::Paint;
+
+constexpr frame::Bgr kWhite = 0x00FFFFFF;
+constexpr frame::Bgr kPurple = 0x00800080;
+constexpr frame::Bgr kLightBlue = 0x00FF8080;
+
+constexpr frame::FontSpec kCaptionFont{"Tahoma", 14.25, 700, 178};
+constexpr frame::FontSpec kEntryFont{"Arial", 14.25, 700, 178};
+constexpr frame::FontSpec kSmallFont{"Arial", 9.75, 700, 0};
+
+constexpr frame::FrameSpec kFrame{.name = "Form0",
+                                  .width = 7215,
+                                  .height = 3180,
+                                  .backColor = kWhite,
+                                  .applicationIcon = true,
+                                  .cornerWindow = false,
+                                  .caption = ""};
+
+// Controls from front to back.
+constexpr frame::ShapeSpec kShape2{"Shape2", 1267, 2040, 4680, 405, kLightBlue, 2};
+constexpr frame::LabelSpec kAbout{.name = "about",
+                                  .caption = "?",
+                                  .left = 6960,
+                                  .top = 0,
+                                  .width = 120,
+                                  .height = 240,
+                                  .back = kPurple,
+                                  .fore = kWhite,
+                                  .font = kSmallFont,
+                                  .align = Align::Centre,
+                                  .transparent = true,
+                                  .autoSize = true,
+                                  .toolTip = "About"};
+constexpr frame::LabelSpec kCmdX{.name = "cmdX",
+                                 .caption = "X",
+                                 .left = 6720,
+                                 .top = 0,
+                                 .width = 150,
+                                 .height = 195,
+                                 .back = kPurple,
+                                 .fore = kWhite,
+                                 .font = kSmallFont,
+                                 .align = Align::Centre,
+                                 .transparent = true,
+                                 .autoSize = true,
+                                 .toolTip = "Close"};
+constexpr frame::ShapeSpec kShape1{"Shape1", 1260, 1095, 4680, 405, kLightBlue, 2};
+constexpr frame::LabelSpec kLabel1{.name = "Label1",
+                                   .caption = "",  // the depression test's title
+                                   .left = 1260,
+                                   .top = 1095,
+                                   .width = 4680,
+                                   .height = 420,
+                                   .back = kWhite,
+                                   .fore = kPurple,
+                                   .font = kEntryFont,
+                                   .align = Align::Centre};
+constexpr frame::LabelSpec kTitle{.name = "title",
+                                  .caption = "Quiravel",
+                                  .left = 0,
+                                  .top = 0,
+                                  .width = 7215,
+                                  .height = 465,
+                                  .back = kPurple,
+                                  .fore = kWhite,
+                                  .font = kCaptionFont,
+                                  .align = Align::Centre,
+                                  .border = true};
+constexpr frame::LabelSpec kLabel2{.name = "Label2",
+                                   .caption = "",  // the anxiety test's title
+                                   .left = 1267,
+                                   .top = 2040,
+                                   .width = 4680,
+                                   .height = 420,
+                                   .back = kWhite,
+                                   .fore = kPurple,
+                                   .font = kEntryFont,
+                                   .align = Align::Centre};
+
+// The entries' colours, step by step in the order they are set.
+constexpr ColourStep kRest[] = {
+    {"Label1", Paint::BackColor, kWhite},       {"Label2", Paint::ForeColor, kPurple},
+    {"Shape1", Paint::BorderColor, kLightBlue}, {"Label2", Paint::BackColor, kWhite},
+    {"Label1", Paint::ForeColor, kPurple},      {"Shape2", Paint::BorderColor, kLightBlue},
+};
+constexpr ColourStep kLabel1Hover[] = {
+    {"Label1", Paint::BackColor, kPurple},
+    {"Label1", Paint::ForeColor, kWhite},
+    {"Shape1", Paint::BorderColor, kLightBlue},
+};
+constexpr ColourStep kLabel2Hover[] = {
+    {"Label2", Paint::BackColor, kPurple},
+    {"Label2", Paint::ForeColor, kWhite},
+    {"Shape2", Paint::BorderColor, kLightBlue},
+};
+constexpr ColourStep kLabel1Press[] = {
+    {"Label1", Paint::BackColor, kPurple},
+};
+constexpr ColourStep kLabel2Press[] = {
+    {"Label2", Paint::BackColor, kPurple},
+    {"Label2", Paint::ForeColor, kWhite},
+};
+
+}  // namespace
+
+MainMenuWindow::MainMenuWindow(QWidget* parent) : FormWindow(kFrame, parent) {
+  setFocusPolicy(Qt::NoFocus);
+  setAccessibleName(frame::applicationTitle());
+
+  frame::Shape* shape2 = frame::addShape(this, kShape2);
+  frame::Label* about = frame::addLabel(this, kAbout);
+  frame::Label* cmdX = frame::addLabel(this, kCmdX);
+  frame::Shape* shape1 = frame::addShape(this, kShape1);
+  frame::Label* label1 = frame::addLabel(this, kLabel1);
+  frame::Label* title = frame::addLabel(this, kTitle);
+  frame::Label* label2 = frame::addLabel(this, kLabel2);
+  label1->setCaption(QString::fromStdString(engine::depressionTest().displayTitle));
+  label2->setCaption(QString::fromStdString(engine::anxietyTest().displayTitle));
+  frame::stackFrontToBack({shape2, about, cmdX, shape1, label1, title, label2});
+
+  connect(title, &frame::Label::mouseMove, this, &MainMenuWindow::title_MouseMove);
+  connect(label1, &frame::Label::mouseMove, this, &MainMenuWindow::Label1_MouseMove);
+  connect(label2, &frame::Label::mouseMove, this, &MainMenuWindow::Label2_MouseMove);
+  connect(label1, &frame::Label::mouseDown, this, &MainMenuWindow::Label1_MouseDown);
+  connect(label2, &frame::Label::mouseDown, this, &MainMenuWindow::Label2_MouseDown);
+  connect(label1, &frame::Label::click, this, &MainMenuWindow::depressionChosen);
+  connect(label2, &frame::Label::click, this, &MainMenuWindow::anxietyChosen);
+  connect(about, &frame::Label::click, this, &MainMenuWindow::about_Click);
+  connect(cmdX, &frame::Label::click, this, &MainMenuWindow::endRequested);
+
+  centreOnScreen();
+}
+
+QString MainMenuWindow::aboutText() {
+  const QStringList lines = {
+      QStringLiteral("Quiravel v.1.0"),
+      QString(),
+      QStringLiteral("These quizzes are for informational purposes only and can not replace a true "
+                     "diagnostic assessment by a licensed mental health professional. "),
+      QString(54, QLatin1Char('-')),
+      QStringLiteral("Programming by : Tesmarin "),
+      QStringLiteral("E-mail <") +
+          QLatin1String(engine::kAuthorAddress.data(), qsizetype(engine::kAuthorAddress.size())) +
+          QStringLiteral("> "),
+  };
+  return lines.join(QStringLiteral("\r\n"));
+}
+
+void MainMenuWindow::Form_MouseMove(int button) {
+  if (button == frame::kLeftButton)
+    frame::beginWindowDrag(this);
+  frame::applyColours(this, kRest);
+}
+
+void MainMenuWindow::title_MouseMove(int button) {
+  if (button == frame::kLeftButton)
+    frame::beginWindowDrag(this);
+}
+
+void MainMenuWindow::Label1_MouseMove(int) {
+  frame::applyColours(this, kLabel1Hover);
+}
+void MainMenuWindow::Label2_MouseMove(int) {
+  frame::applyColours(this, kLabel2Hover);
+}
+void MainMenuWindow::Label1_MouseDown(int) {
+  frame::applyColours(this, kLabel1Press);
+}
+void MainMenuWindow::Label2_MouseDown(int) {
+  frame::applyColours(this, kLabel2Press);
+}
+
+void MainMenuWindow::about_Click() {
+  frame::showAboutBox(this, aboutText());
+}
+
+}  // namespace quiravel::windows
