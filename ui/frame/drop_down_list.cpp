@@ -38,15 +38,17 @@ void DropDownList::setForeColor(Bgr colour) {
 }
 
 void DropDownList::onTextEdited() {
-  // An edited field no longer shows the selected entry, so nothing stays selected: the field
-  // never shows one thing while another answer counts.
-  if (currentIndex() != -1) {
-    QLineEdit* edit = lineEdit();
-    const QString text = edit->text();
+  // The field never shows one thing while another answer counts: after an edit the selected
+  // entry is the one whose text the field now holds (matched as the list itself matches when
+  // editing finishes), and none if the field holds no entry's text.
+  QLineEdit* edit = lineEdit();
+  const QString text = edit->text();
+  const int shown = findText(text, Qt::MatchFixedString);
+  if (currentIndex() != shown) {
     const int cursor = edit->cursorPosition();
     {
       const QSignalBlocker block(this);
-      setCurrentIndex(-1);
+      setCurrentIndex(shown);
     }
     edit->setText(text);
     edit->setCursorPosition(cursor);

@@ -1,0 +1,387 @@
+// Both questionnaires as they open: the window's frame and place, every control of the layout,
+// the rows built from the test's items, the stacking, the tab order and what a screen reader
+// is told.
+#include "engine/screening.h"
+#include "ui/frame/drop_down_list.h"
+#include "ui/frame/label.h"
+#include "ui/frame/layout.h"
+#include "ui/frame/shape.h"
+#include "ui/frame/window_instance.h"
+#include "ui/windows/questionnaire_window.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTest>
+
+using quiravel::frame::DropDownList;
+using quiravel::frame::Label;
+using quiravel::frame::Line;
+using quiravel::frame::Shape;
+using quiravel::frame::twipsRect;
+using quiravel::frame::WindowInstance;
+using quiravel::windows::QuestionnaireDesign;
+using quiravel::windows::QuestionnaireWindow;
+
+namespace {
+
+constexpr uint kWhite = 0x00FFFFFF;
+constexpr uint kBlack = 0x00000000;
+constexpr uint kLightBlue = 0x00FF8080;
+constexpr uint kDarkBlue = 0x00400000;
+
+const QuestionnaireDesign& designNamed(const QString& form) {
+  return form == QLatin1String("Form1") ? quiravel::windows::depressionDesign()
+                                        : quiravel::windows::anxietyDesign();
+}
+
+QString itemText(const QString& form, int index) {
+  return QString::fromStdString(
+      designNamed(form).test().items.at(static_cast<std::size_t>(index)).text);
+}
+
+}  // namespace
+
+class TestQuestionnaireLayout : public QObject {
+  Q_OBJECT
+
+  std::unique_ptr<WindowInstance<QuestionnaireWindow>> instance_;
+  int loads_ = 0;
+  bool visibleWhenLoaded_ = true;
+
+  QuestionnaireWindow* open(const QString& form) {
+    const QuestionnaireDesign& design = designNamed(form);
+    instance_ = std::make_unique<WindowInstance<QuestionnaireWindow>>([this, &design] {
+      auto window = std::make_unique<QuestionnaireWindow>(design);
+      QuestionnaireWindow* w = window.get();
+      QObject::connect(w, &QuestionnaireWindow::loaded, w, [this, w] {
+        ++loads_;
+        visibleWhenLoaded_ = w->isVisible();
+      });
+      return window;
+    });
+    instance_->show();
+    QuestionnaireWindow* window = instance_->loadedWindow();
+    if (window && !QTest::qWaitForWindowExposed(window))
+      return nullptr;
+    return window;
+  }
+  QuestionnaireWindow* window() const { return instance_->loadedWindow(); }
+  Label* label(const QString& name) const {
+    return window()->findChild<Label*>(name, Qt::FindDirectChildrenOnly);
+  }
+  DropDownList* combo(int index) const {
+    return window()->findChild<DropDownList*>(QStringLiteral("Combo1(%1)").arg(index),
+                                              Qt::FindDirectChildrenOnly);
+  }
+  int stackPosition(const QString& name) const {
+    const QObjectList children = window()->children();
+    for (int i = 0; i < children.size(); ++i) {
+      if (children[i]->objectName() == name)
+        return i;
+    }
+    return -1;
+  }
+
+  static void addFormRows() {
+    QTest::addColumn<QString>("form");
+    QTest::newRow("depression") << "Form1";
+    QTest::newRow("anxiety") << "Form11";
+  }
+
+ private Q_SLOTS:
+  void cleanup() {
+    instance_.reset();
+    loads_ = 0;
+    visibleWhenLoaded_ = true;
+  }
+
+  void opensWithNothingAnswered_data() { addFormRows(); }
+  void opensWithNothingAnswered() {
+    QFETCH(QString, form);
+    QVERIFY(open(form));
+    const int items = static_cast<int>(designNamed(form).test().items.size());
+    QCOMPARE(window()->findChildren<DropDownList*>().size(), items);
+    for (int i = 0; i < items; ++i) {
+      DropDownList* list = combo(i);
+      QVERIFY2(list, qPrintable(QStringLiteral("Combo1(%1)").arg(i)));
+      QCOMPARE(list->currentIndex(), -1);
+      QCOMPARE(list->currentText(), QStringLiteral("No"));
+      QCOMPARE(list->count(), 2);
+      QCOMPARE(list->itemText(0), QStringLiteral("No"));
+      QCOMPARE(list->itemText(1), QStringLiteral("Yes"));
+      QVERIFY(list->isEditable());
+      QCOMPARE(list->completer(), nullptr);
+      QCOMPARE(list->insertPolicy(), QComboBox::NoInsert);
+    }
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(combo(0)));
+    // The load handler ran once, before the window first became visible.
+    QCOMPARE(loads_, 1);
+    QVERIFY(!visibleWhenLoaded_);
+  }
+
+  void windowFrameAndPlace_data() {
+    QTest::addColumn<QString>("form");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QRect>("geometry");  // pixels on the 800 x 800 test screen
+    QTest::newRow("depression") << "Form1"
+                                << "Depression Screening Test" << QRect(393, 0, 657, 751);
+    // Centred: (12000 - 9855) / 2 = 1072 twips, (12000 - 8700) / 2 = 1650 twips.
+    QTest::newRow("anxiety") << "Form11"
+                             << "Anxiety Screening Test" << QRect(71, 110, 657, 580);
+  }
+  void windowFrameAndPlace() {
+    QFETCH(QString, form);
+    QFETCH(QString, title);
+    QFETCH(QRect, geometry);
+    QVERIFY(open(form));
+    QCOMPARE(window()->objectName(), form);
+    QCOMPARE(window()->geometry(), geometry);
+    QVERIFY(window()->windowFlags() & Qt::FramelessWindowHint);
+    QCOMPARE(window()->palette().color(QPalette::Window), QColor(Qt::black));
+    QVERIFY(!window()->windowIcon().isNull());
+    QCOMPARE(window()->windowTitle(), QString());
+    QCOMPARE(window()->accessibleName(), title);
+    QCOMPARE(QString::fromStdString(window()->test().displayTitle), title);
+  }
+
+  void fixedControls_data() {
+    QTest::addColumn<QString>("form");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QRect>("geometry");  // pixels; for auto-sized labels only the corner
+    QTest::addColumn<uint>("back");
+    QTest::addColumn<QString>("face");
+    QTest::addColumn<double>("points");
+    QTest::addColumn<bool>("transparent");
+    QTest::addColumn<QString>("toolTip");
+    for (const char* form : {"Form1", "Form11"}) {
+      const bool depression = QLatin1String(form) == QLatin1String("Form1");
+      QTest::addRow("%s title", form)
+          << form << "title"
+          << (depression ? "Depression Screening Test" : "Anxiety Screening Test")
+          << QRect(0, 0, 657, 31) << kLightBlue << "Tahoma" << 14.25 << false << "";
+      QTest::addRow("%s cmdX", form)
+          << form << "cmdX"
+          << "X" << QRect(624, 0, -1, -1) << kLightBlue << "Arial" << 9.75 << true << "Close";
+      QTest::addRow("%s about", form)
+          << form << "about"
+          << "?" << QRect(640, 0, -1, -1) << kLightBlue << "Arial" << 9.75 << true << "About";
+      QTest::addRow("%s Label1", form)
+          << form << "Label1"
+          << "Score Your Test" << (depression ? QRect(172, 713, 312, 28) : QRect(172, 537, 312, 28))
+          << kDarkBlue << "Arial" << 14.25 << false << "";
+    }
+  }
+  void fixedControls() {
+    QFETCH(QString, form);
+    QFETCH(QString, name);
+    QFETCH(QString, caption);
+    QFETCH(QRect, geometry);
+    QFETCH(uint, back);
+    QFETCH(QString, face);
+    QFETCH(double, points);
+    QFETCH(bool, transparent);
+    QFETCH(QString, toolTip);
+    QVERIFY(open(form));
+    Label* l = label(name);
+    QVERIFY(l);
+    QCOMPARE(l->caption(), caption);
+    if (geometry.width() > 0) {
+      QCOMPARE(l->geometry(), geometry);
+    } else {
+      QCOMPARE(l->pos(), geometry.topLeft());
+      QCOMPARE(l->size(), l->sizeHint());
+    }
+    QCOMPARE(l->backColor(), back);
+    QCOMPARE(l->foreColor(), kWhite);
+    QCOMPARE(l->font().family(), face);
+    QCOMPARE(l->font().pointSizeF(), points);
+    QCOMPARE(l->font().weight(), QFont::Bold);
+    QCOMPARE(l->isTransparent(), transparent);
+    QCOMPARE(l->hasSingleBorder(), name == QLatin1String("title"));
+    QCOMPARE(l->toolTip(), toolTip);
+    QVERIFY(l->alignment() & Qt::AlignHCenter);
+    QCOMPARE(l->focusPolicy(), Qt::NoFocus);
+  }
+
+  void scoreOutline_data() {
+    QTest::addColumn<QString>("form");
+    QTest::addColumn<QRect>("geometry");
+    QTest::newRow("depression") << "Form1" << QRect(172, 713, 312, 27);
+    QTest::newRow("anxiety") << "Form11" << QRect(172, 537, 312, 27);
+  }
+  void scoreOutline() {
+    QFETCH(QString, form);
+    QFETCH(QRect, geometry);
+    QVERIFY(open(form));
+    auto* shape = window()->findChild<Shape*>(QStringLiteral("Shape1"));
+    QVERIFY(shape);
+    QCOMPARE(shape->geometry(), geometry);
+    QCOMPARE(shape->borderColor(), kLightBlue);
+    QCOMPARE(shape->borderWidth(), 2);
+    // It frames "Score Your Test" and lies in front of it.
+    QCOMPARE(shape->geometry().topLeft(), label(QStringLiteral("Label1"))->pos());
+    QVERIFY(stackPosition(QStringLiteral("Shape1")) > stackPosition(QStringLiteral("Label1")));
+  }
+
+  void rows_data() {
+    QTest::addColumn<QString>("form");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QRect>("question");  // twips; auto-sized: only the corner counts
+    QTest::addColumn<bool>("autoSized");
+    QTest::addColumn<QPoint>("list");  // twips
+    QTest::addColumn<QString>("separator");
+    QTest::addColumn<int>("separatorY");  // twips
+    QTest::newRow("Form1 item 1") << "Form1" << 0 << QRect(360, 720, 8130, 240) << true
+                                  << QPoint(8520, 720) << "Line3(0)" << 1080;
+    QTest::newRow("Form1 item 2") << "Form1" << 1 << QRect(360, 1200, 5895, 240) << true
+                                  << QPoint(8520, 1200) << "Line3(1)" << 1560;
+    QTest::newRow("Form1 item 3") << "Form1" << 2 << QRect(360, 1680, 7935, 480) << false
+                                  << QPoint(8520, 1680) << "Line3(2)" << 2160;
+    QTest::newRow("Form1 item 5") << "Form1" << 4 << QRect(360, 3000, 7935, 735) << false
+                                  << QPoint(8520, 3120) << "Line3(4)" << 3840;
+    QTest::newRow("Form1 item 9") << "Form1" << 8 << QRect(405, 6120, 7935, 495) << false
+                                  << QPoint(8520, 6120) << "Line3(8)" << 6720;
+    QTest::newRow("Form1 item 10") << "Form1" << 9 << QRect(360, 6840, 7935, 615) << false
+                                   << QPoint(8520, 6960) << "Line3(9)" << 7440;
+    QTest::newRow("Form1 item 12") << "Form1" << 11 << QRect(360, 8280, 7935, 495) << false
+                                   << QPoint(8475, 8280) << "Line3(11)" << 8640;
+    QTest::newRow("Form1 item 14") << "Form1" << 13 << QRect(360, 9360, 7935, 735) << false
+                                   << QPoint(8475, 9360) << "Line3(13)" << 10080;
+    QTest::newRow("Form1 item 15") << "Form1" << 14 << QRect(360, 10200, 7935, 495) << false
+                                   << QPoint(8475, 10200) << "Line1(9)" << 10560;
+    QTest::newRow("Form11 item 1") << "Form11" << 0 << QRect(360, 720, 7125, 240) << true
+                                   << QPoint(8520, 720) << "Line3(0)" << 1200;
+    QTest::newRow("Form11 item 2") << "Form11" << 1 << QRect(360, 1440, 5805, 240) << true
+                                   << QPoint(8520, 1440) << "Line3(1)" << 1920;
+    QTest::newRow("Form11 item 4") << "Form11" << 3 << QRect(360, 2880, 7935, 735) << false
+                                   << QPoint(8520, 3000) << "Line3(3)" << 3480;
+    QTest::newRow("Form11 item 7") << "Form11" << 6 << QRect(360, 5040, 7935, 615) << false
+                                   << QPoint(8520, 5160) << "Line3(6)" << 5640;
+    QTest::newRow("Form11 item 9") << "Form11" << 8 << QRect(405, 6480, 7935, 495) << false
+                                   << QPoint(8520, 6600) << "Line3(8)" << 7080;
+    QTest::newRow("Form11 item 10") << "Form11" << 9 << QRect(360, 7200, 7935, 615) << false
+                                    << QPoint(8520, 7320) << "Line3(9)" << 7800;
+  }
+  void rows() {
+    QFETCH(QString, form);
+    QFETCH(int, index);
+    QFETCH(QRect, question);
+    QFETCH(bool, autoSized);
+    QFETCH(QPoint, list);
+    QFETCH(QString, separator);
+    QFETCH(int, separatorY);
+    QVERIFY(open(form));
+
+    Label* text = label(QStringLiteral("question(%1)").arg(index));
+    QVERIFY(text);
+    QCOMPARE(text->caption(), itemText(form, index));
+    const QRect designed =
+        twipsRect(question.x(), question.y(), question.width(), question.height());
+    if (autoSized) {
+      // One line, as long as its text.
+      QCOMPARE(text->pos(), designed.topLeft());
+      QVERIFY(!text->wordWrap());
+      QCOMPARE(text->size(), text->sizeHint());
+    } else {
+      // Wrapped within the design width; the height stays, whatever the text needs.
+      QCOMPARE(text->geometry(), designed);
+      QVERIFY(text->wordWrap());
+    }
+    QVERIFY(text->isTransparent());
+    QCOMPARE(text->backColor(), kBlack);
+    QCOMPARE(text->foreColor(), kWhite);
+    QCOMPARE(text->font().family(), QStringLiteral("Arial"));
+    QCOMPARE(text->font().pointSizeF(), 9.75);
+    QCOMPARE(text->font().weight(), QFont::Bold);
+    QVERIFY(text->alignment() & Qt::AlignLeft);
+    QCOMPARE(text->focusPolicy(), Qt::NoFocus);
+
+    DropDownList* answer = combo(index);
+    QVERIFY(answer);
+    QCOMPARE(answer->geometry(), twipsRect(list.x(), list.y(), 1095, 315));
+    QCOMPARE(answer->font().family(), QStringLiteral("Tahoma"));
+    QCOMPARE(answer->font().pointSizeF(), 8.25);
+    QCOMPARE(answer->font().weight(), QFont::Normal);
+    QCOMPARE(answer->palette().color(QPalette::Base), QColor(Qt::white));
+    QCOMPARE(answer->palette().color(QPalette::Text), QColor(Qt::black));
+    // A screen reader names the list by its question.
+    QCOMPARE(text->buddy(), static_cast<QWidget*>(answer));
+    QCOMPARE(answer->accessibleName(), itemText(form, index));
+
+    auto* line = window()->findChild<Line*>(separator, Qt::FindDirectChildrenOnly);
+    QVERIFY(line);
+    QCOMPARE(line->geometry(), QRect(8, quiravel::frame::twipsToPixels(separatorY), 641, 1));
+    QCOMPARE(line->borderColor(), kWhite);
+  }
+
+  void oneRowPerItem_data() { addFormRows(); }
+  void oneRowPerItem() {
+    QFETCH(QString, form);
+    QVERIFY(open(form));
+    const auto& items = designNamed(form).test().items;
+    const int n = static_cast<int>(items.size());
+    QCOMPARE(n, form == QLatin1String("Form1") ? 15 : 10);
+    QCOMPARE(window()->findChildren<Line*>().size(), n);
+    for (int i = 0; i < n; ++i) {
+      QCOMPARE(label(QStringLiteral("question(%1)").arg(i))->caption(), itemText(form, i));
+      // Rows run down the window in item order.
+      if (i > 0)
+        QVERIFY(combo(i)->y() > combo(i - 1)->y());
+    }
+  }
+
+  void tabWalksTheListsInItemOrder_data() { addFormRows(); }
+  void tabWalksTheListsInItemOrder() {
+    QFETCH(QString, form);
+    QVERIFY(open(form));
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(combo(0)));
+    const int n = static_cast<int>(designNamed(form).test().items.size());
+    QStringList walked;
+    QStringList expected;
+    for (int step = 1; step <= n; ++step) {
+      QTest::keyClick(window()->windowHandle(), Qt::Key_Tab);
+      QWidget* focus = QApplication::focusWidget();
+      walked.append(focus ? focus->objectName() : QStringLiteral("(none)"));
+      expected.append(QStringLiteral("Combo1(%1)").arg(step % n));
+    }
+    QCOMPARE(walked, expected);
+    QTest::keyClick(window()->windowHandle(), Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(combo(n - 1)));
+  }
+
+  void onlyTheListsTakeTheFocus_data() { addFormRows(); }
+  void onlyTheListsTakeTheFocus() {
+    QFETCH(QString, form);
+    QVERIFY(open(form));
+    QCOMPARE(window()->focusPolicy(), Qt::NoFocus);
+    for (QWidget* child : window()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+      const bool list = qobject_cast<DropDownList*>(child) != nullptr;
+      QCOMPARE(child->focusPolicy() != Qt::NoFocus, list);
+    }
+  }
+
+  void frontToBack_data() { addFormRows(); }
+  void frontToBack() {
+    QFETCH(QString, form);
+    QVERIFY(open(form));
+    // "X" and "?" lie in front of the caption bar and take the pointer there.
+    QVERIFY(stackPosition(QStringLiteral("cmdX")) > stackPosition(QStringLiteral("title")));
+    QVERIFY(stackPosition(QStringLiteral("about")) > stackPosition(QStringLiteral("title")));
+    Label* cmdX = label(QStringLiteral("cmdX"));
+    Label* about = label(QStringLiteral("about"));
+    QCOMPARE(window()->childAt(cmdX->geometry().center()), cmdX);
+    QCOMPARE(window()->childAt(about->geometry().center()), about);
+    // The answer lists lie in front of every label.
+    const int lowestList = stackPosition(QStringLiteral("Combo1(0)"));
+    for (Label* l : window()->findChildren<Label*>(Qt::FindDirectChildrenOnly)) {
+      QVERIFY2(stackPosition(l->objectName()) < lowestList, qPrintable(l->objectName()));
+    }
+    // The outline over "Score Your Test" lets the pointer through to the label.
+    Label* score = label(QStringLiteral("Label1"));
+    QCOMPARE(window()->childAt(score->geometry().topLeft() + QPoint(1, 1)), score);
+  }
+};
+
+QTEST_MAIN(TestQuestionnaireLayout)
+#include "tst_questionnaire_layout.moc"

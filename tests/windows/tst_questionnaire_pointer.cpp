@@ -1,0 +1,199 @@
+// The questionnaire under the pointer: the colours of "Score Your Test" on hover, on a press
+// and back at rest over the background, and the window drag by the caption bar or background.
+#include "ui/frame/drop_down_list.h"
+#include "ui/frame/label.h"
+#include "ui/frame/shape.h"
+#include "ui/frame/window_drag.h"
+#include "ui/frame/window_instance.h"
+#include "ui/windows/questionnaire_window.h"
+
+#include <QApplication>
+#include <QTest>
+
+using quiravel::frame::Label;
+using quiravel::frame::Shape;
+using quiravel::frame::WindowInstance;
+using quiravel::windows::QuestionnaireDesign;
+using quiravel::windows::QuestionnaireWindow;
+
+namespace {
+
+constexpr uint kWhite = 0x00FFFFFF;
+constexpr uint kLightBlue = 0x00FF8080;
+constexpr uint kPaleBlue = 0x00FFC0C0;
+constexpr uint kDarkBlue = 0x00400000;
+
+// Label1's back colour, then Shape1's outline colour.
+const QList<uint> kRest = {kDarkBlue, kLightBlue};
+const QList<uint> kHover = {kLightBlue, kWhite};
+
+// A point of the black background, left of the question texts and the separators.
+constexpr QPoint kBackground(3, 100);
+
+void sendMove(QWidget* target, QPoint pos, Qt::MouseButtons buttons) {
+  QMouseEvent move(QEvent::MouseMove, pos, target->mapToGlobal(pos), Qt::NoButton, buttons,
+                   Qt::NoModifier);
+  QApplication::sendEvent(target, &move);
+}
+
+}  // namespace
+
+class TestQuestionnairePointer : public QObject {
+  Q_OBJECT
+
+  std::unique_ptr<WindowInstance<QuestionnaireWindow>> instance_;
+
+  QuestionnaireWindow* open(const QuestionnaireDesign& design) {
+    instance_ = std::make_unique<WindowInstance<QuestionnaireWindow>>(
+        [&design] { return std::make_unique<QuestionnaireWindow>(design); });
+    instance_->show();
+    QuestionnaireWindow* window = instance_->loadedWindow();
+    if (!window || !QTest::qWaitForWindowExposed(window))
+      return nullptr;
+    return window;
+  }
+  QuestionnaireWindow* window() const { return instance_->loadedWindow(); }
+  QWidget* control(const QString& name) const {
+    return window()->findChild<QWidget*>(name, Qt::FindDirectChildrenOnly);
+  }
+  Label* score() const { return window()->findChild<Label*>(QStringLiteral("Label1")); }
+  QList<uint> colours() const {
+    return {score()->backColor(),
+            window()->findChild<Shape*>(QStringLiteral("Shape1"))->borderColor()};
+  }
+  QPoint centreOf(const QString& name) const { return control(name)->geometry().center(); }
+  void moveTo(QPoint pos) const { QTest::mouseMove(window()->windowHandle(), pos); }
+
+ private Q_SLOTS:
+  void cleanup() {
+    instance_.reset();
+    quiravel::frame::setWindowDragHandler({});
+  }
+
+  void restingWhenOpened() {
+    QVERIFY(open(quiravel::windows::depressionDesign()));
+    QCOMPARE(colours(), kRest);
+    QCOMPARE(score()->foreColor(), kWhite);
+    QCOMPARE(window()->childAt(kBackground), nullptr);
+  }
+
+  void hoverThenRestOverTheBackground_data() {
+    QTest::addColumn<bool>("depression");
+    QTest::newRow("Form1") << true;
+    QTest::newRow("Form11") << false;
+  }
+  void hoverThenRestOverTheBackground() {
+    QFETCH(bool, depression);
+    QVERIFY(open(depression ? quiravel::windows::depressionDesign()
+                            : quiravel::windows::anxietyDesign()));
+    moveTo(centreOf(QStringLiteral("Label1")));
+    QTRY_COMPARE(colours(), kHover);
+    moveTo(kBackground);
+    QTRY_COMPARE(colours(), kRest);
+    QCOMPARE(score()->foreColor(), kWhite);
+  }
+
+  void hoverStaysUntilTheBackground_data() {
+    QTest::addColumn<QString>("next");
+    QTest::newRow("question text") << "question(0)";
+    QTest::newRow("answer list") << "Combo1(0)";
+    QTest::newRow("caption bar") << "title";
+    QTest::newRow("X") << "cmdX";
+    QTest::newRow("?") << "about";
+  }
+  void hoverStaysUntilTheBackground() {
+    QFETCH(QString, next);
+    QVERIFY(open(quiravel::windows::anxietyDesign()));
+    moveTo(centreOf(QStringLiteral("Label1")));
+    QTRY_COMPARE(colours(), kHover);
+    moveTo(centreOf(next));
+    QTRY_COMPARE(window()->childAt(centreOf(next))->underMouse(), true);
+    QCOMPARE(colours(), kHover);
+    moveTo(kBackground);
+    QTRY_COMPARE(colours(), kRest);
+  }
+
+  void pressColours_data() {
+    QTest::addColumn<int>("button");
+    QTest::newRow("left") << int(Qt::LeftButton);
+    QTest::newRow("right") << int(Qt::RightButton);
+    QTest::newRow("middle") << int(Qt::MiddleButton);
+  }
+  void pressColours() {
+    QFETCH(int, button);
+    QVERIFY(open(quiravel::windows::depressionDesign()));
+    const QPoint onScore = centreOf(QStringLiteral("Label1"));
+    moveTo(onScore);
+    QTRY_COMPARE(colours(), kHover);
+    QTest::mousePress(window()->windowHandle(), Qt::MouseButton(button), {}, onScore);
+    // Pale blue; the outline keeps the white of the hover.
+    QCOMPARE(colours(), (QList<uint>{kPaleBlue, kWhite}));
+    QTest::mouseRelease(window()->windowHandle(), Qt::MouseButton(button), {}, onScore);
+    // Scoring changes no colour: the pressed colour stays until the pointer moves on.
+    QCOMPARE(colours(), (QList<uint>{kPaleBlue, kWhite}));
+    QTest::keyClick(window()->windowHandle(), Qt::Key_Return);
+    QCOMPARE(colours(), (QList<uint>{kPaleBlue, kWhite}));
+    // Nor does the caption bar; only the background brings the resting colours back.
+    moveTo(centreOf(QStringLiteral("title")));
+    QTRY_VERIFY(control(QStringLiteral("title"))->underMouse());
+    QCOMPARE(colours(), (QList<uint>{kPaleBlue, kWhite}));
+    moveTo(kBackground);
+    QTRY_COMPARE(colours(), kRest);
+  }
+
+  void pressSetsOnlyTheLabelColour() {
+    QVERIFY(open(quiravel::windows::anxietyDesign()));
+    QTest::mousePress(score(), Qt::RightButton, {}, QPoint(10, 10));
+    QCOMPARE(colours(), (QList<uint>{kPaleBlue, kLightBlue}));
+    QTest::mouseRelease(score(), Qt::RightButton, {}, QPoint(10, 10));
+    QCOMPARE(score()->foreColor(), kWhite);
+  }
+
+  void dragByCaptionOrBackgroundWithTheLeftButtonAlone_data() {
+    QTest::addColumn<QString>("control");  // empty: the background
+    QTest::addColumn<int>("buttons");
+    QTest::addColumn<int>("drags");
+    QTest::newRow("title, left") << "title" << int(Qt::LeftButton) << 1;
+    QTest::newRow("background, left") << "" << int(Qt::LeftButton) << 1;
+    QTest::newRow("title, none") << "title" << int(Qt::NoButton) << 0;
+    QTest::newRow("title, right") << "title" << int(Qt::RightButton) << 0;
+    QTest::newRow("title, left and right") << "title" << int(Qt::LeftButton | Qt::RightButton) << 0;
+    QTest::newRow("background, none") << "" << int(Qt::NoButton) << 0;
+    QTest::newRow("background, middle") << "" << int(Qt::MiddleButton) << 0;
+    QTest::newRow("background, left and right") << "" << int(Qt::LeftButton | Qt::RightButton) << 0;
+    QTest::newRow("score label, left") << "Label1" << int(Qt::LeftButton) << 0;
+    QTest::newRow("question, left") << "question(2)" << int(Qt::LeftButton) << 0;
+    QTest::newRow("X, left") << "cmdX" << int(Qt::LeftButton) << 0;
+    QTest::newRow("?, left") << "about" << int(Qt::LeftButton) << 0;
+  }
+  void dragByCaptionOrBackgroundWithTheLeftButtonAlone() {
+    QFETCH(QString, control);
+    QFETCH(int, buttons);
+    QFETCH(int, drags);
+    QVERIFY(open(quiravel::windows::depressionDesign()));
+    QList<QWidget*> dragged;
+    QList<uint> coloursDuringDrag;
+    quiravel::frame::setWindowDragHandler([&](QWidget* moved) {
+      dragged.append(moved);
+      coloursDuringDrag = colours();
+    });
+    score()->setBackColor(kLightBlue);  // highlighted before the move
+    QWidget* target = control.isEmpty() ? window() : this->control(control);
+    QVERIFY(target);
+    sendMove(target, control.isEmpty() ? kBackground : QPoint(2, 2), Qt::MouseButtons(buttons));
+    QCOMPARE(dragged.size(), drags);
+    if (drags)
+      QCOMPARE(dragged.first(), static_cast<QWidget*>(window()));
+    if (control.isEmpty()) {
+      // The background resets the colours, after the drag has ended.
+      if (drags)
+        QCOMPARE(coloursDuringDrag.first(), kLightBlue);
+      QCOMPARE(colours(), kRest);
+    } else if (control == QLatin1String("title")) {
+      QCOMPARE(score()->backColor(), kLightBlue);  // the caption bar changes no colour
+    }
+  }
+};
+
+QTEST_MAIN(TestQuestionnairePointer)
+#include "tst_questionnaire_pointer.moc"

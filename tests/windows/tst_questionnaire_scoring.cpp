@@ -1,0 +1,350 @@
+// Scoring a questionnaire as the user does it: a click on "Score Your Test" or the Enter key,
+// what the window reports to its owner and in which order, the worked examples end to end, and
+// the "X" and "?" labels.
+#include "engine/screening.h"
+#include "ui/frame/about_box.h"
+#include "ui/frame/drop_down_list.h"
+#include "ui/frame/label.h"
+#include "ui/frame/window_instance.h"
+#include "ui/windows/questionnaire_window.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QTest>
+
+using quiravel::engine::ScreeningResult;
+using quiravel::frame::DropDownList;
+using quiravel::frame::Label;
+using quiravel::frame::WindowInstance;
+using quiravel::windows::QuestionnaireDesign;
+using quiravel::windows::QuestionnaireWindow;
+
+namespace {
+
+const QuestionnaireDesign& designNamed(const QString& form) {
+  return form == QLatin1String("Form1") ? quiravel::windows::depressionDesign()
+                                        : quiravel::windows::anxietyDesign();
+}
+
+// Counts the Enter presses that reach a control.
+class EnterCounter : public QObject {
+ public:
+  int presses = 0;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::KeyPress) {
+      const int key = static_cast<QKeyEvent*>(event)->key();
+      if (key == Qt::Key_Return || key == Qt::Key_Enter)
+        ++presses;
+    }
+    return false;
+  }
+};
+
+}  // namespace
+
+class TestQuestionnaireScoring : public QObject {
+  Q_OBJECT
+
+  std::unique_ptr<WindowInstance<QuestionnaireWindow>> instance_;
+  QStringList events_;  // what the window reported, in order
+  QList<ScreeningResult> results_;
+
+  QuestionnaireWindow* open(const QString& form) {
+    const QuestionnaireDesign& design = designNamed(form);
+    instance_ = std::make_unique<WindowInstance<QuestionnaireWindow>>([this, &design] {
+      auto window = std::make_unique<QuestionnaireWindow>(design);
+      QuestionnaireWindow* w = window.get();
+      connect(w, &QuestionnaireWindow::loaded, this, [this] { events_.append("loaded"); });
+      connect(w, &QuestionnaireWindow::scorePressed, this,
+              [this] { events_.append("scorePressed"); });
+      connect(w, &QuestionnaireWindow::scored, this, [this](const ScreeningResult& result) {
+        events_.append("scored");
+        results_.append(result);
+      });
+      connect(w, &QuestionnaireWindow::closeRequested, this,
+              [this] { events_.append("closeRequested"); });
+      return window;
+    });
+    instance_->show();
+    QuestionnaireWindow* window = instance_->loadedWindow();
+    if (!window || !QTest::qWaitForWindowExposed(window))
+      return nullptr;
+    events_.clear();
+    return window;
+  }
+  QuestionnaireWindow* window() const { return instance_->loadedWindow(); }
+  Label* label(const char* name) const {
+    return window()->findChild<Label*>(QLatin1String(name), Qt::FindDirectChildrenOnly);
+  }
+  DropDownList* combo(int index) const {
+    return window()->findChild<DropDownList*>(QStringLiteral("Combo1(%1)").arg(index),
+                                              Qt::FindDirectChildrenOnly);
+  }
+  int itemCount() const { return static_cast<int>(window()->test().items.size()); }
+  QList<int> answers() const {
+    QList<int> indexes;
+    for (int i = 0; i < itemCount(); ++i)
+      indexes.append(combo(i)->currentIndex());
+    return indexes;
+  }
+  bool waitForFocusOnFirstList() const {
+    return QTest::qWaitFor(
+        [this] { return QApplication::focusWidget() == static_cast<QWidget*>(combo(0)); });
+  }
+
+ private Q_SLOTS:
+  void cleanup() {
+    instance_.reset();
+    events_.clear();
+    results_.clear();
+    quiravel::frame::setAboutBoxHandler({});
+  }
+
+  void enterScores_data() {
+    QTest::addColumn<QString>("form");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    const QList<std::pair<const char*, Qt::KeyboardModifiers>> modifiers = {
+        {"alone", Qt::NoModifier},
+        {"Shift", Qt::ShiftModifier},
+        {"Ctrl", Qt::ControlModifier},
+        {"Alt", Qt::AltModifier}};
+    for (const char* form : {"Form1", "Form11"}) {
+      for (const auto& [name, mods] : modifiers) {
+        QTest::addRow("%s Return %s", form, name) << form << int(Qt::Key_Return) << int(mods);
+        QTest::addRow("%s keypad Enter %s", form, name)
+            << form << int(Qt::Key_Enter) << int(mods | Qt::KeypadModifier);
+      }
+    }
+  }
+  void enterScores() {
+    QFETCH(QString, form);
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QVERIFY(open(form));
+    QVERIFY(waitForFocusOnFirstList());
+    EnterCounter counter;
+    combo(0)->installEventFilter(&counter);
+
+    QTest::keyClick(window()->windowHandle(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+
+    // Scored once, without pressing "Score Your Test", and the list still got its key.
+    QCOMPARE(events_, QStringList{"scored"});
+    QCOMPARE(counter.presses, 1);
+    QCOMPARE(results_.first().total, 0.0F);
+    QCOMPARE(results_.first().scoreLine, std::string("Your total score is : 0"));
+    combo(0)->removeEventFilter(&counter);
+  }
+
+  void everyEnterScoresOnce() {
+    QVERIFY(open("Form1"));
+    QVERIFY(waitForFocusOnFirstList());
+    for (int press = 1; press <= 3; ++press) {
+      QTest::keyClick(window()->windowHandle(), Qt::Key_Return);
+      QCOMPARE(results_.size(), press);
+    }
+  }
+
+  void otherKeysDoNotScore_data() {
+    QTest::addColumn<int>("key");
+    QTest::newRow("letter") << int(Qt::Key_A);
+    QTest::newRow("space") << int(Qt::Key_Space);
+    QTest::newRow("escape") << int(Qt::Key_Escape);
+    QTest::newRow("down") << int(Qt::Key_Down);
+    QTest::newRow("F1") << int(Qt::Key_F1);
+    QTest::newRow("tab") << int(Qt::Key_Tab);
+  }
+  void otherKeysDoNotScore() {
+    QFETCH(int, key);
+    QVERIFY(open("Form11"));
+    QVERIFY(waitForFocusOnFirstList());
+    QTest::keyClick(window()->windowHandle(), Qt::Key(key));
+    QCoreApplication::processEvents();
+    QCOMPARE(events_, QStringList());
+  }
+
+  void pressShowsThenReleaseScores() {
+    QVERIFY(open("Form1"));
+    Label* score = label("Label1");
+    QTest::mousePress(score, Qt::LeftButton, {}, QPoint(10, 10));
+    QCOMPARE(events_, QStringList{"scorePressed"});
+    QTest::mouseRelease(score, Qt::LeftButton, {}, QPoint(10, 10));
+    QCOMPARE(events_, (QStringList{"scorePressed", "scored"}));
+  }
+
+  void pressReleasedElsewhereScoresNothing() {
+    QVERIFY(open("Form1"));
+    Label* score = label("Label1");
+    QTest::mousePress(score, Qt::LeftButton, {}, QPoint(10, 10));
+    QTest::mouseRelease(score, Qt::LeftButton, {}, QPoint(10, -40));
+    QCOMPARE(events_, QStringList{"scorePressed"});
+  }
+
+  void otherButtonsShowButDoNotScore_data() {
+    QTest::addColumn<int>("button");
+    QTest::newRow("right") << int(Qt::RightButton);
+    QTest::newRow("middle") << int(Qt::MiddleButton);
+  }
+  void otherButtonsShowButDoNotScore() {
+    QFETCH(int, button);
+    QVERIFY(open("Form11"));
+    QTest::mouseClick(label("Label1"), Qt::MouseButton(button), {}, QPoint(10, 10));
+    QCOMPARE(events_, QStringList{"scorePressed"});
+  }
+
+  void scoringLeavesAnswersAndGivesTheSameResultTwice() {
+    QVERIFY(open("Form1"));
+    QVERIFY(waitForFocusOnFirstList());
+    combo(0)->setCurrentIndex(1);
+    combo(2)->setCurrentIndex(1);
+    combo(5)->setCurrentIndex(0);
+    const QList<int> before = answers();
+    QTest::mouseClick(label("Label1"), Qt::LeftButton);
+    QTest::keyClick(window()->windowHandle(), Qt::Key_Return);
+    QCOMPARE(results_.size(), 2);
+    QCOMPARE(results_[0].total, 2.0F);
+    QCOMPARE(results_[1].total, results_[0].total);
+    QCOMPARE(results_[1].scoreLine, results_[0].scoreLine);
+    QCOMPARE(results_[1].caption, results_[0].caption);
+    QCOMPARE(results_[1].advice, results_[0].advice);
+    QCOMPARE(answers(), before);
+    // One answer changed from Yes to No lowers the total by one.
+    combo(2)->setCurrentIndex(0);
+    QTest::mouseClick(label("Label1"), Qt::LeftButton);
+    QCOMPARE(results_.last().total, 1.0F);
+  }
+
+  void untouchedListsScoreNothing_data() {
+    QTest::addColumn<QString>("form");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("depression") << "Form1"
+                                << "No Depression (0):";
+    QTest::newRow("anxiety") << "Form11"
+                             << "No Anxiety Symptoms(0):";
+  }
+  void untouchedListsScoreNothing() {
+    QFETCH(QString, form);
+    QFETCH(QString, caption);
+    QVERIFY(open(form));
+    QTest::mouseClick(label("Label1"), Qt::LeftButton);
+    QCOMPARE(results_.size(), 1);
+    QCOMPARE(QString::fromStdString(results_[0].scoreLine),
+             QStringLiteral("Your total score is : 0"));
+    QCOMPARE(QString::fromStdString(results_[0].caption), caption);
+    QCOMPARE(results_[0].advice, window()->test().bands.front().advice);
+  }
+
+  void workedExamples_data() {
+    QTest::addColumn<QString>("form");
+    QTest::addColumn<QList<int>>("yes");  // item numbers chosen "Yes"
+    QTest::addColumn<QList<int>>("no");   // item numbers chosen "No"; the rest untouched
+    QTest::addColumn<bool>("byEnter");
+    QTest::addColumn<QString>("scoreLine");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<int>("band");
+    for (bool byEnter : {false, true}) {
+      const char* how = byEnter ? "Enter" : "click";
+      QTest::addRow("depression 1, 2, 8 (%s)", how)
+          << "Form1" << QList<int>{1, 2, 8} << QList<int>{} << byEnter << "Your total score is : 3"
+          << "Mild Depression (1-4):" << 1;
+      QTest::addRow("anxiety 1-5 (%s)", how)
+          << "Form11" << QList<int>{1, 2, 3, 4, 5} << QList<int>{6, 7, 8, 9, 10} << byEnter
+          << "Your total score is : 5"
+          << "Major Anxiety(5-10): " << 2;
+      QTest::addRow("depression 1-9 (%s)", how)
+          << "Form1" << QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9} << QList<int>{10, 11, 12, 13, 14, 15}
+          << byEnter << "Your total score is : 9"
+          << "Moderate Depression (5-9): " << 2;
+      QTest::addRow("depression 1-10 (%s)", how)
+          << "Form1" << QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10} << QList<int>{11, 12, 13, 14, 15}
+          << byEnter << "Your total score is : 10"
+          << "Major Depression (10-15):" << 3;
+      QTest::addRow("depression all (%s)", how)
+          << "Form1" << QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}
+          << QList<int>{} << byEnter << "Your total score is : 15"
+          << "Major Depression (10-15):" << 3;
+      QTest::addRow("anxiety item 10 only (%s)", how)
+          << "Form11" << QList<int>{10} << QList<int>{} << byEnter << "Your total score is : 1"
+          << "Mild Anxiety(1-4):" << 1;
+    }
+  }
+  void workedExamples() {
+    QFETCH(QString, form);
+    QFETCH(QList<int>, yes);
+    QFETCH(QList<int>, no);
+    QFETCH(bool, byEnter);
+    QFETCH(QString, scoreLine);
+    QFETCH(QString, caption);
+    QFETCH(int, band);
+    QVERIFY(open(form));
+    for (int item : yes)
+      combo(item - 1)->setCurrentIndex(1);
+    for (int item : no)
+      combo(item - 1)->setCurrentIndex(0);
+    if (byEnter) {
+      QVERIFY(waitForFocusOnFirstList());
+      QTest::keyClick(window()->windowHandle(), Qt::Key_Enter, Qt::KeypadModifier);
+    } else {
+      QTest::mouseClick(label("Label1"), Qt::LeftButton);
+    }
+    QCOMPARE(results_.size(), 1);
+    QCOMPARE(QString::fromStdString(results_[0].scoreLine), scoreLine);
+    QCOMPARE(QString::fromStdString(results_[0].caption), caption);
+    QCOMPARE(results_[0].advice, window()->test().bands.at(static_cast<std::size_t>(band)).advice);
+  }
+
+  void closeLabelAsksToClose() {
+    QVERIFY(open("Form11"));
+    QTest::mouseClick(label("cmdX"), Qt::LeftButton);
+    QCOMPARE(events_, QStringList{"closeRequested"});
+    // The window does not close itself: its owner decides.
+    QVERIFY(instance_->isLoaded());
+  }
+
+  void reopenedAfterClosingStartsAfresh() {
+    QVERIFY(open("Form1"));
+    combo(0)->setCurrentIndex(1);
+    connect(window(), &QuestionnaireWindow::closeRequested, this, [this] { instance_->unload(); });
+    QTest::mouseClick(label("cmdX"), Qt::LeftButton);
+    QVERIFY(!instance_->isLoaded());
+    instance_->show();
+    QVERIFY(instance_->loadedWindow());
+    QCOMPARE(events_, (QStringList{"closeRequested", "loaded"}));
+    QVERIFY(QTest::qWaitForWindowExposed(window()));
+    QCOMPARE(answers(), QList<int>(itemCount(), -1));
+    QVERIFY(waitForFocusOnFirstList());
+  }
+
+  void aboutShowsTheTestsText_data() {
+    QTest::addColumn<QString>("form");
+    QTest::addColumn<QString>("firstLine");
+    QTest::addColumn<int>("lines");
+    QTest::newRow("depression") << "Form1"
+                                << "Depression  Screening Test " << 6;
+    QTest::newRow("anxiety") << "Form11"
+                             << "Anxiety Screening Test " << 5;
+  }
+  void aboutShowsTheTestsText() {
+    QFETCH(QString, form);
+    QFETCH(QString, firstLine);
+    QFETCH(int, lines);
+    QVERIFY(open(form));
+    QList<std::pair<QWidget*, QString>> shown;
+    quiravel::frame::setAboutBoxHandler([&shown](QWidget* parent, const QString& text) {
+      shown.append({parent, text});
+    });
+    QTest::mouseClick(label("about"), Qt::LeftButton);
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(shown[0].first, static_cast<QWidget*>(window()));
+    QCOMPARE(shown[0].second, QString::fromStdString(window()->test().aboutText));
+    const QStringList text = shown[0].second.split(QStringLiteral("\r\n"));
+    QCOMPARE(text.size(), lines);
+    QCOMPARE(text.first(), firstLine);
+    QCOMPARE(events_, QStringList());
+  }
+};
+
+QTEST_MAIN(TestQuestionnaireScoring)
+#include "tst_questionnaire_scoring.moc"
