@@ -17,12 +17,7 @@ AppShell::AppShell(QObject* parent)
       form1_([this] { return makeQuestionnaire(windows::depressionDesign(), form1_); }, this),
       form11_([this] { return makeQuestionnaire(windows::anxietyDesign(), form11_); }, this),
       form2_([this] { return makeCornerWindow(form2_); }, this),
-      welcome_([this] { return makeCornerWindow(welcome_); }, this) {
-  for (frame::WindowSlot* slot :
-       std::array<frame::WindowSlot*, 5>{&form0_, &form1_, &form11_, &form2_, &welcome_}) {
-    connect(slot, &frame::WindowSlot::unloaded, this, &AppShell::endIfNothingOnScreen);
-  }
-}
+      welcome_([this] { return makeCornerWindow(welcome_); }, this) {}
 
 AppShell::~AppShell() = default;
 
@@ -46,7 +41,10 @@ void AppShell::start() {
 //   any other window closed by the window     Unload that window alone
 //     system
 //
-// The program also ends when no loaded window is left on screen (see endIfNothingOnScreen).
+// Program end. The menu stays loaded and visible from the start to the end, and however it is
+// closed — its "X" or the window system's close command — the program ends at once. So no
+// other window outlives it: in particular a disclaimer window hidden by a score can never keep
+// the program running with nothing on screen.
 
 std::unique_ptr<FormWindow> AppShell::makeMainMenu() {
   auto menu = std::make_unique<MainMenuWindow>();
@@ -98,18 +96,6 @@ void AppShell::endProgram() {
     slot->blockSignals(true);
   }
   Q_EMIT programEnded();
-}
-
-void AppShell::endIfNothingOnScreen() {
-  // The program runs while any of its windows is loaded. A window that is loaded but hidden
-  // (the disclaimer after a score, a result written by the Enter key) cannot be brought back
-  // by the user once nothing else is on screen, so it does not keep the program alive.
-  for (const frame::WindowSlot* slot :
-       std::array<const frame::WindowSlot*, 5>{&form0_, &form1_, &form11_, &form2_, &welcome_}) {
-    if (slot->isVisible())
-      return;
-  }
-  endProgram();
 }
 
 }  // namespace quiravel::app

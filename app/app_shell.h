@@ -44,7 +44,6 @@ class AppShell : public QObject {
   std::unique_ptr<frame::FormWindow> makeCornerWindow(frame::WindowInstance<W>& self);
 
   void endProgram();
-  void endIfNothingOnScreen();
 
   frame::WindowInstance<windows::MainMenuWindow> form0_;
   frame::WindowInstance<windows::QuestionnaireWindow> form1_;

@@ -1,0 +1,293 @@
+// The main menu as the user meets it: its layout, the entries' colours under the pointer, the
+// drag, the About box, and what its clicks ask for.
+#include "engine/screening.h"
+#include "ui/frame/about_box.h"
+#include "ui/frame/label.h"
+#include "ui/frame/shape.h"
+#include "ui/frame/window_drag.h"
+#include "ui/windows/main_menu_window.h"
+
+#include <QFontInfo>
+#include <QSignalSpy>
+#include <QTest>
+
+using quiravel::frame::Label;
+using quiravel::frame::Shape;
+using quiravel::windows::MainMenuWindow;
+
+namespace {
+
+constexpr uint kWhite = 0x00FFFFFF;
+constexpr uint kPurple = 0x00800080;
+constexpr uint kLightBlue = 0x00FF8080;
+
+struct Entry {
+  Label* label;
+  Shape* frame;
+};
+
+void sendMove(QWidget* target, Qt::MouseButtons buttons) {
+  const QPoint pos(2, 2);
+  QMouseEvent move(QEvent::MouseMove, pos, target->mapToGlobal(pos), Qt::NoButton, buttons,
+                   Qt::NoModifier);
+  QApplication::sendEvent(target, &move);
+}
+
+}  // namespace
+
+class TestMainMenu : public QObject {
+  Q_OBJECT
+
+  std::unique_ptr<MainMenuWindow> menu_;
+
+  Label* label(const char* name) const {
+    return menu_->findChild<Label*>(QLatin1String(name), Qt::FindDirectChildrenOnly);
+  }
+  Shape* shape(const char* name) const {
+    return menu_->findChild<Shape*>(QLatin1String(name), Qt::FindDirectChildrenOnly);
+  }
+  // back colour, text colour, frame colour of both entries
+  QList<uint> entryColours() const {
+    return {label("Label1")->backColor(),   label("Label1")->foreColor(),
+            shape("Shape1")->borderColor(), label("Label2")->backColor(),
+            label("Label2")->foreColor(),   shape("Shape2")->borderColor()};
+  }
+  QPoint inWindow(QWidget* control, QPoint offset = QPoint(5, 5)) const {
+    return control->geometry().topLeft() + offset;
+  }
+
+ private Q_SLOTS:
+  void init() {
+    menu_ = std::make_unique<MainMenuWindow>();
+    menu_->formLoad();
+    menu_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(menu_.get()));
+  }
+  void cleanup() {
+    menu_.reset();
+    quiravel::frame::setWindowDragHandler({});
+    quiravel::frame::setAboutBoxHandler({});
+  }
+
+  void windowIsASmallWhiteBorderlessWindowCentred() {
+    QCOMPARE(menu_->objectName(), QStringLiteral("Form0"));
+    QCOMPARE(menu_->size(), QSize(481, 212));
+    QCOMPARE(menu_->pos(), QPoint((800 - 481) / 2, (800 - 212) / 2));
+    QVERIFY(menu_->windowFlags() & Qt::FramelessWindowHint);
+    QCOMPARE(menu_->palette().color(QPalette::Window), QColor(Qt::white));
+    QVERIFY(!menu_->windowIcon().isNull());
+    QCOMPARE(menu_->windowTitle(), QString());
+    QCOMPARE(menu_->accessibleName(), QStringLiteral("Quiravel"));
+  }
+
+  void controlsAsDesigned_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QRect>("geometry");  // pixels; for auto-sized labels only the corner
+    QTest::addColumn<uint>("back");
+    QTest::addColumn<uint>("fore");
+    QTest::addColumn<QString>("face");
+    QTest::addColumn<double>("points");
+    QTest::addColumn<bool>("transparent");
+    QTest::newRow("title") << "title"
+                           << "Quiravel" << QRect(0, 0, 481, 31) << kPurple << kWhite << "Tahoma"
+                           << 14.25 << false;
+    QTest::newRow("Label1") << "Label1"
+                            << "Depression Screening Test" << QRect(84, 73, 312, 28) << kWhite
+                            << kPurple << "Arial" << 14.25 << false;
+    QTest::newRow("Label2") << "Label2"
+                            << "Anxiety Screening Test" << QRect(84, 136, 312, 28) << kWhite
+                            << kPurple << "Arial" << 14.25 << false;
+    QTest::newRow("cmdX") << "cmdX"
+                          << "X" << QRect(448, 0, -1, -1) << kPurple << kWhite << "Arial" << 9.75
+                          << true;
+    QTest::newRow("about") << "about"
+                           << "?" << QRect(464, 0, -1, -1) << kPurple << kWhite << "Arial" << 9.75
+                           << true;
+  }
+  void controlsAsDesigned() {
+    QFETCH(QString, name);
+    QFETCH(QString, caption);
+    QFETCH(QRect, geometry);
+    QFETCH(uint, back);
+    QFETCH(uint, fore);
+    QFETCH(QString, face);
+    QFETCH(double, points);
+    QFETCH(bool, transparent);
+    Label* l = label(name.toLatin1().constData());
+    QVERIFY(l);
+    QCOMPARE(l->caption(), caption);
+    if (geometry.width() > 0) {
+      QCOMPARE(l->geometry(), geometry);
+    } else {
+      QCOMPARE(l->pos(), geometry.topLeft());
+      QCOMPARE(l->size(), l->sizeHint());
+    }
+    QCOMPARE(l->backColor(), back);
+    QCOMPARE(l->foreColor(), fore);
+    QCOMPARE(l->font().family(), face);
+    QCOMPARE(l->font().pointSizeF(), points);
+    QCOMPARE(l->font().weight(), QFont::Bold);
+    QCOMPARE(l->isTransparent(), transparent);
+    QCOMPARE(l->focusPolicy(), Qt::NoFocus);
+  }
+
+  void entryCaptionsAreTheTestTitles() {
+    QCOMPARE(label("Label1")->caption().toStdString(),
+             quiravel::engine::depressionTest().displayTitle);
+    QCOMPARE(label("Label2")->caption().toStdString(),
+             quiravel::engine::anxietyTest().displayTitle);
+  }
+
+  void toolTipsAndFrames() {
+    QCOMPARE(label("cmdX")->toolTip(), QStringLiteral("Close"));
+    QCOMPARE(label("about")->toolTip(), QStringLiteral("About"));
+    QVERIFY(label("title")->hasSingleBorder());
+    QCOMPARE(shape("Shape1")->geometry(), QRect(84, 73, 312, 27));
+    QCOMPARE(shape("Shape2")->geometry(), QRect(84, 136, 312, 27));
+    QCOMPARE(shape("Shape1")->borderWidth(), 2);
+    QCOMPARE(entryColours(),
+             (QList<uint>{kWhite, kPurple, kLightBlue, kWhite, kPurple, kLightBlue}));
+  }
+
+  void stackedFrontToBack() {
+    // Shape2, about, cmdX, Shape1, Label1, title, Label2 from front to back.
+    const QStringList expected = {QStringLiteral("Label2"), QStringLiteral("title"),
+                                  QStringLiteral("Label1"), QStringLiteral("Shape1"),
+                                  QStringLiteral("cmdX"),   QStringLiteral("about"),
+                                  QStringLiteral("Shape2")};
+    QStringList order;
+    for (QObject* child : menu_->children()) {
+      if (child->isWidgetType())
+        order.append(child->objectName());
+    }
+    QCOMPARE(order, expected);
+    // The pointer on the X and on the ? lands on them, not on the caption bar.
+    QCOMPARE(menu_->childAt(inWindow(label("cmdX"), QPoint(2, 2))), label("cmdX"));
+    QCOMPARE(menu_->childAt(inWindow(label("about"), QPoint(2, 2))), label("about"));
+  }
+
+  void hoverPressAndReset() {
+    QTest::mouseMove(menu_->windowHandle(), inWindow(label("Label1")));
+    QTRY_COMPARE(entryColours(),
+                 (QList<uint>{kPurple, kWhite, kLightBlue, kWhite, kPurple, kLightBlue}));
+    // Over the background again: both entries back to rest.
+    QTest::mouseMove(menu_->windowHandle(), QPoint(20, 190));
+    QTRY_COMPARE(entryColours(),
+                 (QList<uint>{kWhite, kPurple, kLightBlue, kWhite, kPurple, kLightBlue}));
+    // From one entry over the background to the other: only the second stays highlighted.
+    QTest::mouseMove(menu_->windowHandle(), inWindow(label("Label1")));
+    QTest::mouseMove(menu_->windowHandle(), QPoint(20, 120));
+    QTest::mouseMove(menu_->windowHandle(), inWindow(label("Label2")));
+    QTRY_COMPARE(entryColours(),
+                 (QList<uint>{kWhite, kPurple, kLightBlue, kPurple, kWhite, kLightBlue}));
+    // Leaving an entry for the caption bar keeps it highlighted.
+    QTest::mouseMove(menu_->windowHandle(), QPoint(20, 10));
+    QTRY_COMPARE(label("Label2")->backColor(), kPurple);
+  }
+
+  void pressColours_data() {
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<int>("button");
+    QTest::addColumn<QList<uint>>("colours");
+    // Pressed without hovering first: Label1 gets a purple back and keeps its purple text,
+    // Label2 gets a purple back and white text.
+    for (int button : {int(Qt::LeftButton), int(Qt::RightButton), int(Qt::MiddleButton)}) {
+      QTest::addRow("Label1, button %d", button)
+          << "Label1" << button
+          << QList<uint>{kPurple, kPurple, kLightBlue, kWhite, kPurple, kLightBlue};
+      QTest::addRow("Label2, button %d", button)
+          << "Label2" << button
+          << QList<uint>{kWhite, kPurple, kLightBlue, kPurple, kWhite, kLightBlue};
+    }
+  }
+  void pressColours() {
+    QFETCH(QString, entry);
+    QFETCH(int, button);
+    QFETCH(QList<uint>, colours);
+    QTest::mousePress(label(entry.toLatin1().constData()), Qt::MouseButton(button), {},
+                      QPoint(5, 5));
+    QCOMPARE(entryColours(), colours);
+    QTest::mouseRelease(label(entry.toLatin1().constData()), Qt::MouseButton(button), {},
+                        QPoint(5, 5));
+  }
+
+  void clicksAskForTheirActions() {
+    QSignalSpy depression(menu_.get(), &MainMenuWindow::depressionChosen);
+    QSignalSpy anxiety(menu_.get(), &MainMenuWindow::anxietyChosen);
+    QSignalSpy end(menu_.get(), &MainMenuWindow::endRequested);
+    QTest::mouseClick(label("Label1"), Qt::LeftButton);
+    QTest::mouseClick(label("Label1"), Qt::LeftButton);
+    QTest::mouseClick(label("Label2"), Qt::LeftButton);
+    QCOMPARE(depression.count(), 2);
+    QCOMPARE(anxiety.count(), 1);
+    QCOMPARE(end.count(), 0);
+    QTest::mouseClick(label("cmdX"), Qt::LeftButton);
+    QCOMPARE(end.count(), 1);
+  }
+
+  void aboutShowsTheMenuText() {
+    QStringList shown;
+    quiravel::frame::setAboutBoxHandler([&](QWidget*, const QString& text) { shown.append(text); });
+    QTest::mouseClick(label("about"), Qt::LeftButton);
+    QCOMPARE(shown.size(), 1);
+    const QStringList lines = shown.first().split(QStringLiteral("\r\n"));
+    QCOMPARE(lines.size(), 6);
+    QCOMPARE(lines[0], QStringLiteral("Quiravel v.1.0"));
+    QCOMPARE(lines[1], QString());
+    QCOMPARE(lines[2],
+             QStringLiteral("These quizzes are for informational purposes only and can not "
+                            "replace a true diagnostic assessment by a licensed mental health "
+                            "professional. "));
+    QCOMPARE(lines[3], QString(54, QLatin1Char('-')));
+    QCOMPARE(lines[4], QStringLiteral("Programming by : Tesmarin "));
+    QCOMPARE(lines[5], QStringLiteral("E-mail <quiravel.author@example.org> "));
+    QVERIFY(!shown.first().endsWith(QLatin1Char('\n')));
+  }
+
+  void dragOnlyByCaptionAndBackground_data() {
+    QTest::addColumn<QString>("control");  // empty: the background
+    QTest::addColumn<int>("buttons");
+    QTest::addColumn<int>("drags");
+    QTest::newRow("title, left") << "title" << int(Qt::LeftButton) << 1;
+    QTest::newRow("background, left") << "" << int(Qt::LeftButton) << 1;
+    QTest::newRow("title, right") << "title" << int(Qt::RightButton) << 0;
+    QTest::newRow("background, left and right") << "" << int(Qt::LeftButton | Qt::RightButton) << 0;
+    QTest::newRow("entry, left") << "Label1" << int(Qt::LeftButton) << 0;
+    QTest::newRow("X, left") << "cmdX" << int(Qt::LeftButton) << 0;
+    QTest::newRow("?, left") << "about" << int(Qt::LeftButton) << 0;
+  }
+  void dragOnlyByCaptionAndBackground() {
+    QFETCH(QString, control);
+    QFETCH(int, buttons);
+    QFETCH(int, drags);
+    int dragged = 0;
+    QList<uint> coloursDuringDrag;
+    quiravel::frame::setWindowDragHandler([&](QWidget* window) {
+      QCOMPARE(window, menu_.get());
+      coloursDuringDrag = entryColours();
+      ++dragged;
+    });
+    label("Label1")->setBackColor(kPurple);  // highlighted before the drag
+    QWidget* target =
+        control.isEmpty() ? menu_.get() : static_cast<QWidget*>(label(control.toLatin1()));
+    sendMove(target, Qt::MouseButtons(buttons));
+    QCOMPARE(dragged, drags);
+    if (control.isEmpty()) {
+      // The background resets the entries, after the drag has ended.
+      if (drags)
+        QCOMPARE(coloursDuringDrag.first(), kPurple);
+      QCOMPARE(label("Label1")->backColor(), kWhite);
+    }
+  }
+
+  void noKeyboardInteraction() {
+    QCOMPARE(menu_->focusPolicy(), Qt::NoFocus);
+    for (QWidget* child : menu_->findChildren<QWidget*>()) {
+      QCOMPARE(child->focusPolicy(), Qt::NoFocus);
+    }
+  }
+};
+
+QTEST_MAIN(TestMainMenu)
+#include "tst_main_menu.moc"
