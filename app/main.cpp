@@ -17,6 +17,8 @@ int main(int argc, char** argv) {
   int toolkitArgc = argc > 0 ? 1 : 0;
   QApplication app(toolkitArgc, argv);
   QApplication::setQuitOnLastWindowClosed(false);
+  // Ties the windows to the installed desktop entry (its icon and name in a task bar).
+  QGuiApplication::setDesktopFileName(QStringLiteral(QUIRAVEL_APP_ID));
 
   quiravel::app::AppShell shell;
   QObject::connect(&shell, &quiravel::app::AppShell::programEnded, &app,
