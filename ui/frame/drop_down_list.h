@@ -26,7 +26,9 @@ class DropDownList : public QComboBox {
   void change();
 
  private:
-  void onTextEdited();
+  void followText(const QString& text);
+
+  bool settingText_ = false;
 };
 
 }  // namespace quiravel::frame
