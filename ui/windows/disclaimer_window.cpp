@@ -1,0 +1,79 @@
+#include "ui/windows/disclaimer_window.h"
+
+#include "ui/frame/layout.h"
+
+namespace quiravel::windows {
+
+namespace {
+
+using frame::Align;
+
+constexpr frame::Bgr kBlack = 0x00000000;
+constexpr frame::Bgr kWhite = 0x00FFFFFF;
+constexpr frame::Bgr kLightBlue = 0x00FF8080;
+
+constexpr frame::FontSpec kCaptionFont{"Tahoma", 12, 700, 178};
+constexpr frame::FontSpec kCloseFont{"Arial", 9.75, 700, 0};
+
+// Shares its caption with the result window.
+constexpr frame::FrameSpec kFrame{.name = "Welcome",
+                                  .width = 2895,
+                                  .height = 2985,
+                                  .backColor = kBlack,
+                                  .applicationIcon = false,
+                                  .cornerWindow = true,
+                                  .caption = "Form2"};
+
+// Controls from front to back.
+constexpr frame::LabelSpec kCmdX{.name = "cmdX",
+                                 .caption = "X",
+                                 .left = 2640,
+                                 .top = 0,
+                                 .width = 150,
+                                 .height = 195,
+                                 .back = kLightBlue,
+                                 .fore = kWhite,
+                                 .font = kCloseFont,
+                                 .align = Align::Centre,
+                                 .transparent = true,
+                                 .autoSize = true,
+                                 .toolTip = "Close"};
+// Taller than the room left below the title: its lower 150 twips are cut off by the window's
+// bottom edge.
+constexpr frame::LabelSpec kLabel1{
+    .name = "Label1",
+    .caption =
+        "Please use the results of this test as a guide and not a diagnosis, only a "
+        "licensed mental health practitioner can diagnose depression/Anxiety .  ",
+    .left = 120,
+    .top = 360,
+    .width = 2655,
+    .height = 2775,
+    .back = kBlack,
+    .fore = kWhite,
+    .font = kCaptionFont,
+    .align = Align::Left,
+    .wordWrap = true};
+constexpr frame::LabelSpec kTitle{.name = "title",
+                                  .caption = "Welcome",
+                                  .left = 0,
+                                  .top = 0,
+                                  .width = 2895,
+                                  .height = 345,
+                                  .back = kLightBlue,
+                                  .fore = kWhite,
+                                  .font = kCaptionFont,
+                                  .align = Align::Centre,
+                                  .border = true};
+
+}  // namespace
+
+DisclaimerWindow::DisclaimerWindow(QWidget* parent) : CornerWindow(kFrame, parent) {
+  frame::Label* cmdX = frame::addLabel(this, kCmdX);
+  frame::Label* label1 = frame::addLabel(this, kLabel1);
+  frame::Label* title = frame::addLabel(this, kTitle);
+  frame::stackFrontToBack({cmdX, label1, title});
+  setCloseLabel(cmdX);
+}
+
+}  // namespace quiravel::windows

@@ -1,0 +1,165 @@
+// Writing a result into the result window: which label shows what, a write into a window that is
+// not loaded, a second result, and a window closed and loaded again.
+#include "engine/screening.h"
+#include "ui/frame/label.h"
+#include "ui/frame/window_instance.h"
+#include "ui/windows/result_window.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTest>
+#include <QTimer>
+
+using quiravel::engine::ScreeningResult;
+using quiravel::frame::Label;
+using quiravel::frame::pixelsToTwips;
+using quiravel::frame::WindowInstance;
+using quiravel::windows::ResultWindow;
+
+namespace {
+
+constexpr int kParkTimeout = 60000;
+
+QString text(ResultWindow* window, const char* label) {
+  return window->findChild<Label*>(QLatin1String(label))->caption();
+}
+
+bool isParked(ResultWindow* window) {
+  return !window->findChild<QTimer*>(QStringLiteral("Timer1"))->isActive();
+}
+
+int screenHeightTwips() {
+  return pixelsToTwips(QGuiApplication::primaryScreen()->geometry().height());
+}
+
+ScreeningResult sample() {
+  return {.total = 7,
+          .scoreLine = "Your total score is : 7",
+          .caption = "Moderate",
+          .advice =
+              "Some advice that is long enough to wrap over more than one line of the "
+              "advice label in the result window."};
+}
+
+}  // namespace
+
+class TestResultText : public QObject {
+  Q_OBJECT
+
+  WindowInstance<ResultWindow> form2_{[] { return std::make_unique<ResultWindow>(); }};
+
+ private Q_SLOTS:
+  void cleanup() { form2_.unload(); }
+
+  void designTexts() {
+    form2_.show();
+    QCOMPARE(text(form2_.loadedWindow(), "Label1"), QStringLiteral("Your Point= "));
+    QCOMPARE(text(form2_.loadedWindow(), "Label2"), QStringLiteral("Result is"));
+    QCOMPARE(text(form2_.loadedWindow(), "Label3"), QStringLiteral("Advice"));
+    QCOMPARE(text(form2_.loadedWindow(), "title"), QStringLiteral("Result"));
+    QCOMPARE(text(form2_.loadedWindow(), "cmdX"), QStringLiteral("X"));
+  }
+
+  void eachTextGoesToItsLabel() {
+    form2_.show();
+    const ScreeningResult result = sample();
+    form2_->showResult(result);
+    QCOMPARE(text(form2_.loadedWindow(), "Label1"), QStringLiteral("Your total score is : 7"));
+    QCOMPARE(text(form2_.loadedWindow(), "Label2"), QStringLiteral("Moderate"));
+    QCOMPARE(text(form2_.loadedWindow(), "Label3"), QString::fromStdString(result.advice));
+    QCOMPARE(text(form2_.loadedWindow(), "title"), QStringLiteral("Result"));
+  }
+
+  void textsAreWrittenAsGiven_data() {
+    QTest::addColumn<QString>("scoreLine");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("advice");
+    QTest::newRow("blanks kept") << "Your total score is : 0 "
+                                 << "  two leading blanks"
+                                 << "trailing blanks  ";
+    QTest::newRow("empty") << ""
+                           << ""
+                           << "";
+    QTest::newRow("line breaks") << "a\r\nb"
+                                 << "c\r\nd"
+                                 << "e\r\n\r\nf";
+    QTest::newRow("not ASCII") << QString::fromUtf8("Punktzahl : 1,5") << QString::fromUtf8("Mäßig")
+                               << QString::fromUtf8("naïve café");
+  }
+  void textsAreWrittenAsGiven() {
+    QFETCH(QString, scoreLine);
+    QFETCH(QString, caption);
+    QFETCH(QString, advice);
+    form2_->showResult({.total = 1,
+                        .scoreLine = scoreLine.toStdString(),
+                        .caption = caption.toStdString(),
+                        .advice = advice.toStdString()});
+    QCOMPARE(text(form2_.loadedWindow(), "Label1"), scoreLine);
+    QCOMPARE(text(form2_.loadedWindow(), "Label2"), caption);
+    QCOMPARE(text(form2_.loadedWindow(), "Label3"), advice);
+  }
+
+  void writingIntoAWindowNotLoadedLoadsItHidden() {
+    QVERIFY(!form2_.isLoaded());
+    form2_->showResult(sample());
+    ResultWindow* window = form2_.loadedWindow();
+    QVERIFY(window);
+    QVERIFY(!window->isVisible());
+    QCOMPARE(text(window, "Label2"), QStringLiteral("Moderate"));
+    // Placed below the screen, sliding up unseen.
+    QCOMPARE(window->topTwips(), screenHeightTwips());
+    QVERIFY(!isParked(window));
+    QTRY_VERIFY_WITH_TIMEOUT(isParked(window), kParkTimeout);
+    QVERIFY(!window->isVisible());
+    QCOMPARE(window->topTwips(), screenHeightTwips() - 6750);
+
+    // Shown later: where it parked, with the texts written.
+    form2_.show();
+    QCOMPARE(form2_.loadedWindow(), window);
+    QVERIFY(window->isVisible());
+    QCOMPARE(window->topTwips(), screenHeightTwips() - 6750);
+    QCOMPARE(text(window, "Label1"), QStringLiteral("Your total score is : 7"));
+  }
+
+  void aSecondResultReplacesTheFirstInPlace() {
+    form2_.show();
+    ResultWindow* window = form2_.loadedWindow();
+    QTRY_VERIFY_WITH_TIMEOUT(isParked(window), kParkTimeout);
+    form2_->showResult(sample());
+    form2_->showResult({.total = 0,
+                        .scoreLine = "Your total score is : 0",
+                        .caption = "None",
+                        .advice = "Nothing to worry about."});
+    QCOMPARE(form2_.loadedWindow(), window);
+    QCOMPARE(text(window, "Label1"), QStringLiteral("Your total score is : 0"));
+    QCOMPARE(text(window, "Label2"), QStringLiteral("None"));
+    QCOMPARE(text(window, "Label3"), QStringLiteral("Nothing to worry about."));
+    QVERIFY(isParked(window));
+    QCOMPARE(window->topTwips(), screenHeightTwips() - 6750);
+  }
+
+  void closingDiscardsTheTexts() {
+    form2_->showResult(sample());
+    form2_.unload();
+    form2_.show();
+    QCOMPARE(text(form2_.loadedWindow(), "Label1"), QStringLiteral("Your Point= "));
+    QCOMPARE(text(form2_.loadedWindow(), "Label2"), QStringLiteral("Result is"));
+    QCOMPARE(text(form2_.loadedWindow(), "Label3"), QStringLiteral("Advice"));
+    QCOMPARE(form2_.loadedWindow()->topTwips(), screenHeightTwips());
+  }
+
+  void scoringResultShownAsComputed() {
+    // The engine's own result for a filled-in test goes through unchanged.
+    const auto& test = quiravel::engine::depressionTest();
+    std::vector<quiravel::engine::AnswerState> answers(test.items.size(),
+                                                       quiravel::engine::AnswerState::Yes);
+    const ScreeningResult result = quiravel::engine::scoreTest(test, answers);
+    form2_->showResult(result);
+    QCOMPARE(text(form2_.loadedWindow(), "Label1"), QString::fromStdString(result.scoreLine));
+    QCOMPARE(text(form2_.loadedWindow(), "Label2"), QString::fromStdString(result.caption));
+    QCOMPARE(text(form2_.loadedWindow(), "Label3"), QString::fromStdString(result.advice));
+  }
+};
+
+QTEST_MAIN(TestResultText)
+#include "tst_result_text.moc"

@@ -1,0 +1,130 @@
+#!/bin/bash
+# Runs a command on a private X server (Xvfb, 1920x1080, 24 bits), optionally under a window
+# manager (openbox), and tears everything down afterwards, whatever the command's outcome.
+#
+#   with-display.sh [--wm] [--timeout SECONDS] [--] COMMAND [ARGUMENT...]
+#
+#   --wm               start openbox and wait until it manages the screen
+#   --timeout SECONDS  kill COMMAND after this long (default 240); the exit status is then 124
+#
+# COMMAND runs with DISPLAY set to the new server and QT_QPA_PLATFORM=xcb. The display number is
+# chosen by the server itself (-displayfd), so several of these can run side by side. Exit
+# status: that of COMMAND; 77 if a tool needed here is not installed; 125 if the server or the
+# window manager did not come up.
+# The helper functions below run from traps and through wait_until.
+# shellcheck disable=SC2317
+set -u
+
+readonly kStartupSeconds=20
+use_wm=0
+command_timeout=240
+
+while (($# > 0)); do
+  case "$1" in
+    --wm) use_wm=1; shift ;;
+    --timeout) command_timeout="$2"; shift 2 ;;
+    --) shift; break ;;
+    -*) echo "with-display: unknown option $1" >&2; exit 2 ;;
+    *) break ;;
+  esac
+done
+if (($# == 0)); then
+  echo "usage: with-display.sh [--wm] [--timeout SECONDS] [--] COMMAND [ARGUMENT...]" >&2
+  exit 2
+fi
+
+for tool in Xvfb timeout; do
+  if ! command -v "$tool" >/dev/null; then
+    echo "with-display: $tool is not installed" >&2
+    exit 77
+  fi
+done
+if ((use_wm)); then
+  for tool in openbox xprop; do
+    if ! command -v "$tool" >/dev/null; then
+      echo "with-display: $tool is not installed" >&2
+      exit 77
+    fi
+  done
+fi
+
+workdir=$(mktemp -d "${TMPDIR:-/tmp}/with-display.XXXXXX") || exit 125
+xvfb_pid=
+wm_pid=
+command_pid=
+
+cleanup() {
+  local pid
+  for pid in "$command_pid" "$wm_pid" "$xvfb_pid"; do
+    [[ -n "$pid" ]] && kill -TERM "$pid" 2>/dev/null
+  done
+  # Give each a moment to go, then make sure.
+  for pid in "$command_pid" "$wm_pid" "$xvfb_pid"; do
+    [[ -z "$pid" ]] && continue
+    for _ in 1 2 3 4 5 6 7 8 9 10; do
+      kill -0 "$pid" 2>/dev/null || break
+      sleep 0.1
+    done
+    kill -KILL "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+  done
+  rm -rf "$workdir"
+}
+trap cleanup EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM HUP
+
+# Waits until "$@" succeeds, for at most kStartupSeconds; gives up at once when it returns 2.
+wait_until() {
+  local deadline=$((SECONDS + kStartupSeconds)) status
+  while true; do
+    "$@"
+    status=$?
+    ((status == 0)) && return 0
+    ((status == 2 || SECONDS >= deadline)) && return 1
+    sleep 0.05
+  done
+}
+
+# The server writes its display number, then a newline, to the given descriptor once it is
+# ready for clients.
+Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp -noreset \
+  3>"$workdir/display" >"$workdir/xvfb.log" 2>&1 &
+xvfb_pid=$!
+
+display_ready() {
+  kill -0 "$xvfb_pid" 2>/dev/null || return 2
+  [[ "$(wc -l <"$workdir/display" 2>/dev/null)" -ge 1 ]]
+}
+if ! wait_until display_ready; then
+  echo "with-display: Xvfb did not start:" >&2
+  cat "$workdir/xvfb.log" >&2
+  exit 125
+fi
+display=":$(head -n 1 "$workdir/display")"
+export DISPLAY="$display"
+unset WAYLAND_DISPLAY
+
+if ((use_wm)); then
+  openbox --sm-disable >"$workdir/wm.log" 2>&1 &
+  wm_pid=$!
+  # A window manager that has taken over names its check window on the root window.
+  wm_ready() {
+    kill -0 "$wm_pid" 2>/dev/null || return 2
+    timeout 5 xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id #'
+  }
+  if ! wait_until wm_ready; then
+    echo "with-display: the window manager did not come up:" >&2
+    cat "$workdir/wm.log" >&2
+    exit 125
+  fi
+fi
+
+export QT_QPA_PLATFORM=xcb
+# The command runs in the background so that a signal to this script reaches the traps at once.
+timeout --kill-after=5 "$command_timeout" "$@" &
+command_pid=$!
+wait "$command_pid"
+status=$?
+command_pid=
+exit "$status"
