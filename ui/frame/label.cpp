@@ -1,7 +1,10 @@
 #include "ui/frame/label.h"
 
+#include "ui/frame/accessibility.h"
+
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <qdrawutil.h>
 
 namespace quiravel::frame {
@@ -58,6 +61,19 @@ void Label::setSingleBorder(bool border) {
 void Label::setAutoSize(bool autoSize) {
   autoSize_ = autoSize;
   fitSize();
+}
+
+void Label::setActsAsButton(bool actsAsButton) {
+  installAccessibility();
+  actsAsButton_ = actsAsButton;
+}
+
+void Label::pressAndRelease() {
+  const QPointer<Label> self(this);
+  Q_EMIT mouseDown(kLeftButton);
+  // The press may have closed the label's window: then there is nothing left to release on.
+  if (self)
+    Q_EMIT click();
 }
 
 void Label::fitSize() {

@@ -1,6 +1,7 @@
 // A text label as the window layouts use it: caption, back and text colour, transparent or
 // opaque, alignment, word wrap, auto-size, single-line border and tool tip, reporting mouse
-// moves (with the pressed-button mask), presses, clicks and double clicks.
+// moves (with the pressed-button mask), presses, clicks and double clicks. A label that acts as
+// a button is shown to assistive technology as a push button that can be pressed.
 #pragma once
 
 #include "ui/frame/units.h"
@@ -43,6 +44,16 @@ class Label : public QLabel {
   void setAutoSize(bool autoSize);
   bool autoSize() const { return autoSize_; }
 
+  // A label that the user clicks to make something happen (a menu entry, "X", "?"). Assistive
+  // technology sees it as a push button whose press action does what a left-button press and
+  // release on it do. Nothing changes on screen.
+  void setActsAsButton(bool actsAsButton);
+  bool actsAsButton() const { return actsAsButton_; }
+
+  // What a left-button press and release on the label do, without the pointer: mouseDown with
+  // the left button, then click.
+  void pressAndRelease();
+
  Q_SIGNALS:
   void mouseMove(int button);
   void mouseDown(int button);
@@ -65,6 +76,7 @@ class Label : public QLabel {
   bool border_ = false;
   bool autoSize_ = false;
   bool leftPressed_ = false;
+  bool actsAsButton_ = false;
 };
 
 }  // namespace quiravel::frame

@@ -133,6 +133,8 @@ MainMenuWindow::MainMenuWindow(QWidget* parent) : FormWindow(kFrame, parent) {
   label1->setCaption(QString::fromStdString(engine::depressionTest().displayTitle));
   label2->setCaption(QString::fromStdString(engine::anxietyTest().displayTitle));
   frame::stackFrontToBack({shape2, about, cmdX, shape1, label1, title, label2});
+  for (frame::Label* action : {label1, label2, cmdX, about})
+    action->setActsAsButton(true);
 
   connect(title, &frame::Label::mouseMove, this, &MainMenuWindow::title_MouseMove);
   connect(label1, &frame::Label::mouseMove, this, &MainMenuWindow::Label1_MouseMove);

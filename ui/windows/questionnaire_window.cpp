@@ -156,6 +156,8 @@ QuestionnaireWindow::QuestionnaireWindow(const QuestionnaireDesign& design, QWid
   shape1Spec.left = design.scoreLeft;
   shape1Spec.top = design.scoreTop;
   frame::Shape* shape1 = frame::addShape(this, shape1Spec);
+  for (frame::Label* action : {label1, cmdX, about})
+    action->setActsAsButton(true);
 
   std::vector<QWidget*> questions;
   std::vector<QWidget*> separators;

@@ -1,0 +1,133 @@
+// The corner windows as a screen reader finds them: named after their caption bars, "X" as a
+// push button that closes them, and the result window as a notification that is read out
+// whenever a new result is written into it.
+#include "engine/screening.h"
+#include "ui/frame/accessibility.h"
+#include "ui/frame/label.h"
+#include "ui/windows/disclaimer_window.h"
+#include "ui/windows/result_window.h"
+
+#include <QAccessible>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <memory>
+
+using quiravel::engine::ScreeningResult;
+using quiravel::frame::Label;
+using quiravel::windows::CornerWindow;
+using quiravel::windows::DisclaimerWindow;
+using quiravel::windows::ResultWindow;
+
+namespace {
+
+QAccessibleInterface* accessible(QObject* object) {
+  QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(object);
+  Q_ASSERT(iface);
+  return iface;
+}
+
+std::unique_ptr<CornerWindow> makeWindow(const QString& form) {
+  if (form == QLatin1String("Form2"))
+    return std::make_unique<ResultWindow>();
+  return std::make_unique<DisclaimerWindow>();
+}
+
+const ScreeningResult kResult{.total = 5,
+                              .scoreLine = "Your total score is : 5",
+                              .caption = "Moderate Depression (5-9): ",
+                              .advice = "You have endorsed some symptoms of major depression."};
+const QStringList kResultTexts{
+    QStringLiteral("Your total score is : 5"), QStringLiteral("Moderate Depression (5-9): "),
+    QStringLiteral("You have endorsed some symptoms of major depression.")};
+
+// The texts of the result window's Label1, Label2 and Label3 as a screen reader reads them.
+QStringList readTexts(QObject* window) {
+  QStringList texts;
+  for (const char* name : {"Label1", "Label2", "Label3"}) {
+    texts.append(
+        accessible(window->findChild<Label*>(QLatin1String(name)))->text(QAccessible::Name));
+  }
+  return texts;
+}
+
+}  // namespace
+
+class TestCornerAccessibility : public QObject {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  void windows_data() {
+    QTest::addColumn<QString>("form");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("role");
+    QTest::newRow("Form2") << "Form2"
+                           << "Result" << int(QAccessible::Notification);
+    QTest::newRow("Welcome") << "Welcome"
+                             << "Welcome" << int(QAccessible::Window);
+  }
+  void windows() {
+    QFETCH(QString, form);
+    QFETCH(QString, name);
+    QFETCH(int, role);
+    std::unique_ptr<CornerWindow> window = makeWindow(form);
+    QAccessibleInterface* iface = accessible(window.get());
+    QCOMPARE(iface->text(QAccessible::Name), name);
+    QCOMPARE(int(iface->role()), role);
+  }
+
+  void closeButton_data() {
+    QTest::addColumn<QString>("form");
+    QTest::newRow("Form2") << "Form2";
+    QTest::newRow("Welcome") << "Welcome";
+  }
+  void closeButton() {
+    QFETCH(QString, form);
+    std::unique_ptr<CornerWindow> window = makeWindow(form);
+    window->show();
+    QAccessibleInterface* cmdX = accessible(window->findChild<Label*>(QStringLiteral("cmdX")));
+    QCOMPARE(cmdX->role(), QAccessible::Button);
+    QCOMPARE(cmdX->text(QAccessible::Name), QStringLiteral("X"));
+    QCOMPARE(cmdX->text(QAccessible::Description), QStringLiteral("Close"));
+    QSignalSpy close(window.get(), &CornerWindow::closeRequested);
+    cmdX->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QVERIFY(close.wait(10000));
+    QCOMPARE(close.count(), 1);
+  }
+
+  void resultTextsAreReadable() {
+    ResultWindow window;
+    QCOMPARE(readTexts(&window),
+             (QStringList{QStringLiteral("Your Point= "), QStringLiteral("Result is"),
+                          QStringLiteral("Advice")}));
+    window.showResult(kResult);
+    QCOMPARE(readTexts(&window), kResultTexts);
+  }
+
+  void newResultIsAnnounced_data() {
+    QTest::addColumn<bool>("visible");
+    QTest::newRow("window on screen") << true;
+    QTest::newRow("window loaded hidden") << false;
+  }
+  void newResultIsAnnounced() {
+    QFETCH(bool, visible);
+    ResultWindow window;
+    window.setVisible(visible);
+    // What a screen reader would read out at each announcement.
+    QList<QStringList> announced;
+    const quiravel::frame::AnnounceHandler previous = quiravel::frame::setAnnounceHandler(
+        [&announced, &window](quiravel::frame::FormWindow* announcedWindow) {
+          QCOMPARE(announcedWindow, &window);
+          announced.append(readTexts(announcedWindow));
+        });
+    window.showResult(kResult);
+    quiravel::frame::setAnnounceHandler(previous);
+    // Announced once, with all three texts already in place; a hidden window, which nobody
+    // sees, says nothing.
+    QCOMPARE(announced, visible ? QList<QStringList>{kResultTexts} : QList<QStringList>());
+    QCOMPARE(readTexts(&window), kResultTexts);
+  }
+};
+
+QTEST_MAIN(TestCornerAccessibility)
+#include "tst_corner_accessibility.moc"

@@ -1,0 +1,142 @@
+// The main menu as a screen reader finds it: the window's name, its entries, "X" and "?" as
+// push buttons, and what their press actions do.
+#include "ui/frame/about_box.h"
+#include "ui/frame/label.h"
+#include "ui/windows/main_menu_window.h"
+
+#include <QAccessible>
+#include <QSignalSpy>
+#include <QTest>
+
+using quiravel::frame::Label;
+using quiravel::windows::MainMenuWindow;
+
+namespace {
+
+QAccessibleInterface* accessible(QObject* object) {
+  QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(object);
+  Q_ASSERT(iface);
+  return iface;
+}
+
+Label* label(MainMenuWindow& menu, const QString& name) {
+  Label* found = menu.findChild<Label*>(name);
+  Q_ASSERT(found);
+  return found;
+}
+
+}  // namespace
+
+class TestMainMenuAccessibility : public QObject {
+  Q_OBJECT
+
+  QStringList aboutTexts_;
+
+ private Q_SLOTS:
+  void init() {
+    aboutTexts_.clear();
+    quiravel::frame::setAboutBoxHandler(
+        [this](QWidget*, const QString& text) { aboutTexts_.append(text); });
+  }
+  void cleanup() { quiravel::frame::setAboutBoxHandler({}); }
+
+  void windowIsNamedAfterTheProgram() {
+    MainMenuWindow menu;
+    QAccessibleInterface* iface = accessible(&menu);
+    QCOMPARE(iface->role(), QAccessible::Window);
+    QCOMPARE(iface->text(QAccessible::Name), QStringLiteral("Quiravel"));
+  }
+
+  void labels_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("role");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("description");
+    QTest::newRow("Label1") << "Label1" << int(QAccessible::Button) << "Depression Screening Test"
+                            << "";
+    QTest::newRow("Label2") << "Label2" << int(QAccessible::Button) << "Anxiety Screening Test"
+                            << "";
+    QTest::newRow("cmdX") << "cmdX" << int(QAccessible::Button) << "X"
+                          << "Close";
+    QTest::newRow("about") << "about" << int(QAccessible::Button) << "?"
+                           << "About";
+    QTest::newRow("title") << "title" << int(QAccessible::StaticText) << "Quiravel"
+                           << "";
+  }
+  void labels() {
+    QFETCH(QString, name);
+    QFETCH(int, role);
+    QFETCH(QString, text);
+    QFETCH(QString, description);
+    MainMenuWindow menu;
+    QAccessibleInterface* iface = accessible(label(menu, name));
+    QCOMPARE(int(iface->role()), role);
+    QCOMPARE(iface->text(QAccessible::Name), text);
+    QCOMPARE(iface->text(QAccessible::Description), description);
+    QCOMPARE(
+        iface->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()),
+        role == QAccessible::Button);
+    // The menu's window lists it among its children.
+    QVERIFY(accessible(&menu)->indexOfChild(iface) >= 0);
+  }
+
+  void pressAction_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("outcome");
+    QTest::newRow("Label1") << "Label1"
+                            << "depression";
+    QTest::newRow("Label2") << "Label2"
+                            << "anxiety";
+    QTest::newRow("cmdX") << "cmdX"
+                          << "end";
+    QTest::newRow("about") << "about"
+                           << "about";
+  }
+  void pressAction() {
+    QFETCH(QString, name);
+    QFETCH(QString, outcome);
+    MainMenuWindow menu;
+    menu.show();
+    QSignalSpy depression(&menu, &MainMenuWindow::depressionChosen);
+    QSignalSpy anxiety(&menu, &MainMenuWindow::anxietyChosen);
+    QSignalSpy end(&menu, &MainMenuWindow::endRequested);
+    accessible(label(menu, name))
+        ->actionInterface()
+        ->doAction(QAccessibleActionInterface::pressAction());
+    const auto happened = [&] {
+      return depression.count() + anxiety.count() + end.count() + int(aboutTexts_.size());
+    };
+    QTRY_COMPARE(happened(), 1);
+    QCOMPARE(depression.count(), outcome == QLatin1String("depression") ? 1 : 0);
+    QCOMPARE(anxiety.count(), outcome == QLatin1String("anxiety") ? 1 : 0);
+    QCOMPARE(end.count(), outcome == QLatin1String("end") ? 1 : 0);
+    QCOMPARE(aboutTexts_, outcome == QLatin1String("about")
+                              ? QStringList{MainMenuWindow::aboutText()}
+                              : QStringList());
+  }
+
+  void pressActionTakesPressColours_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<quint32>("back");
+    QTest::addColumn<quint32>("fore");
+    // Label1's press leaves its text colour; Label2's turns it white.
+    QTest::newRow("Label1") << "Label1" << quint32(0x00800080) << quint32(0x00800080);
+    QTest::newRow("Label2") << "Label2" << quint32(0x00800080) << quint32(0x00FFFFFF);
+  }
+  void pressActionTakesPressColours() {
+    QFETCH(QString, name);
+    QFETCH(quint32, back);
+    QFETCH(quint32, fore);
+    MainMenuWindow menu;
+    menu.show();
+    Label* entry = label(menu, name);
+    QSignalSpy clicks(entry, &Label::click);
+    accessible(entry)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QVERIFY(clicks.wait(10000));
+    QCOMPARE(entry->backColor(), back);
+    QCOMPARE(entry->foreColor(), fore);
+  }
+};
+
+QTEST_MAIN(TestMainMenuAccessibility)
+#include "tst_main_menu_accessibility.moc"

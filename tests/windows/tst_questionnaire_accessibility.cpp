@@ -1,0 +1,177 @@
+// The questionnaires as a screen reader finds them: the window named after its test, every
+// answer list labelled by its question, and "Score Your Test", "X" and "?" as push buttons
+// whose press actions do what a click does.
+#include "engine/screening.h"
+#include "ui/frame/about_box.h"
+#include "ui/frame/drop_down_list.h"
+#include "ui/frame/label.h"
+#include "ui/windows/questionnaire_window.h"
+
+#include <QAccessible>
+#include <QSignalSpy>
+#include <QTest>
+
+using quiravel::engine::ScreeningResult;
+using quiravel::frame::DropDownList;
+using quiravel::frame::Label;
+using quiravel::windows::QuestionnaireDesign;
+using quiravel::windows::QuestionnaireWindow;
+
+namespace {
+
+const QuestionnaireDesign& designNamed(const QString& form) {
+  return form == QLatin1String("Form1") ? quiravel::windows::depressionDesign()
+                                        : quiravel::windows::anxietyDesign();
+}
+
+QAccessibleInterface* accessible(QObject* object) {
+  QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(object);
+  Q_ASSERT(iface);
+  return iface;
+}
+
+template <class Control>
+Control* control(QuestionnaireWindow& window, const QString& name) {
+  Control* found = window.findChild<Control*>(name, Qt::FindDirectChildrenOnly);
+  Q_ASSERT(found);
+  return found;
+}
+
+void press(QObject* object) {
+  accessible(object)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+}
+
+void addFormRows() {
+  QTest::addColumn<QString>("form");
+  QTest::newRow("Form1") << "Form1";
+  QTest::newRow("Form11") << "Form11";
+}
+
+}  // namespace
+
+class TestQuestionnaireAccessibility : public QObject {
+  Q_OBJECT
+
+  QStringList aboutTexts_;
+
+ private Q_SLOTS:
+  void init() {
+    aboutTexts_.clear();
+    quiravel::frame::setAboutBoxHandler(
+        [this](QWidget*, const QString& text) { aboutTexts_.append(text); });
+  }
+  void cleanup() { quiravel::frame::setAboutBoxHandler({}); }
+
+  void windowIsNamedAfterItsTest_data() { addFormRows(); }
+  void windowIsNamedAfterItsTest() {
+    QFETCH(QString, form);
+    QuestionnaireWindow window(designNamed(form));
+    QAccessibleInterface* iface = accessible(&window);
+    QCOMPARE(iface->role(), QAccessible::Window);
+    QCOMPARE(iface->text(QAccessible::Name), QString::fromStdString(window.test().displayTitle));
+  }
+
+  void everyAnswerListIsLabelledByItsQuestion_data() { addFormRows(); }
+  void everyAnswerListIsLabelledByItsQuestion() {
+    QFETCH(QString, form);
+    QuestionnaireWindow window(designNamed(form));
+    for (const auto& item : window.test().items) {
+      const QString index = QString::number(item.answerIndex);
+      auto* list = control<DropDownList>(window, QStringLiteral("Combo1(%1)").arg(index));
+      auto* question = control<Label>(window, QStringLiteral("question(%1)").arg(index));
+      QAccessibleInterface* listIface = accessible(list);
+      QAccessibleInterface* questionIface = accessible(question);
+
+      QCOMPARE(questionIface->role(), QAccessible::StaticText);
+      QCOMPARE(questionIface->text(QAccessible::Name), QString::fromStdString(item.text));
+      QCOMPARE(listIface->role(), QAccessible::ComboBox);
+      const auto labels = listIface->relations(QAccessible::Label);
+      QCOMPARE(labels.size(), 1);
+      QCOMPARE(labels.front().first, questionIface);
+      const auto labelled = questionIface->relations(QAccessible::Labelled);
+      QCOMPARE(labelled.size(), 1);
+      QCOMPARE(labelled.front().first, listIface);
+    }
+  }
+
+  void actionLabels_data() {
+    QTest::addColumn<QString>("form");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("text");
+    for (const char* form : {"Form1", "Form11"}) {
+      QTest::addRow("%s Label1", form) << form << "Label1"
+                                       << "Score Your Test";
+      QTest::addRow("%s cmdX", form) << form << "cmdX"
+                                     << "X";
+      QTest::addRow("%s about", form) << form << "about"
+                                      << "?";
+    }
+  }
+  void actionLabels() {
+    QFETCH(QString, form);
+    QFETCH(QString, name);
+    QFETCH(QString, text);
+    QuestionnaireWindow window(designNamed(form));
+    QAccessibleInterface* iface = accessible(control<Label>(window, name));
+    QCOMPARE(iface->role(), QAccessible::Button);
+    QCOMPARE(iface->text(QAccessible::Name), text);
+    QCOMPARE(iface->actionInterface()->actionNames(),
+             QStringList{QAccessibleActionInterface::pressAction()});
+    // The caption bar is only text.
+    QCOMPARE(accessible(control<Label>(window, QStringLiteral("title")))->role(),
+             QAccessible::StaticText);
+  }
+
+  void scorePressScores_data() { addFormRows(); }
+  void scorePressScores() {
+    QFETCH(QString, form);
+    QuestionnaireWindow window(designNamed(form));
+    window.show();
+    QStringList events;
+    QList<ScreeningResult> results;
+    connect(&window, &QuestionnaireWindow::scorePressed, this,
+            [&events] { events.append(QStringLiteral("scorePressed")); });
+    connect(&window, &QuestionnaireWindow::scored, this, [&](const ScreeningResult& result) {
+      events.append(QStringLiteral("scored"));
+      results.append(result);
+    });
+    // Yes to the first, second and eighth item.
+    for (int index : {0, 1, 7})
+      control<DropDownList>(window, QStringLiteral("Combo1(%1)").arg(index))->setCurrentIndex(1);
+
+    Label* score = control<Label>(window, QStringLiteral("Label1"));
+    press(score);
+    QTRY_COMPARE(events, (QStringList{QStringLiteral("scorePressed"), QStringLiteral("scored")}));
+    QCOMPARE(results.first().scoreLine, std::string("Your total score is : 3"));
+    QCOMPARE(results.first().total, 3.0F);
+    // As after a mouse press, the label shows its pressed colour.
+    QCOMPARE(score->backColor(), quint32(0x00FFC0C0));
+  }
+
+  void closeAndAbout_data() {
+    QTest::addColumn<QString>("form");
+    QTest::addColumn<QString>("name");
+    for (const char* form : {"Form1", "Form11"}) {
+      QTest::addRow("%s cmdX", form) << form << "cmdX";
+      QTest::addRow("%s about", form) << form << "about";
+    }
+  }
+  void closeAndAbout() {
+    QFETCH(QString, form);
+    QFETCH(QString, name);
+    QuestionnaireWindow window(designNamed(form));
+    window.show();
+    QSignalSpy close(&window, &QuestionnaireWindow::closeRequested);
+    QSignalSpy scored(&window, &QuestionnaireWindow::scored);
+    press(control<Label>(window, name));
+    QTRY_COMPARE(close.count() + int(aboutTexts_.size()), 1);
+    const bool isClose = name == QLatin1String("cmdX");
+    QCOMPARE(close.count(), isClose ? 1 : 0);
+    QCOMPARE(aboutTexts_, isClose ? QStringList()
+                                  : QStringList{QString::fromStdString(window.test().aboutText)});
+    QCOMPARE(scored.count(), 0);
+  }
+};
+
+QTEST_MAIN(TestQuestionnaireAccessibility)
+#include "tst_questionnaire_accessibility.moc"

@@ -1,0 +1,164 @@
+#include "ui/frame/accessibility.h"
+
+#include "ui/frame/form_window.h"
+#include "ui/frame/label.h"
+
+#include <QAccessibleWidget>
+#include <QApplication>
+#include <QCoreApplication>
+
+#include <utility>
+
+namespace quiravel::frame {
+
+namespace {
+
+constexpr char kNotificationProperty[] = "quiravelNotification";
+
+AnnounceHandler& announceHandler() {
+  static AnnounceHandler handler;
+  return handler;
+}
+
+// Whether a mouse press could reach `widget` now: it is on screen and enabled, and no modal
+// window (such as an open About box) holds the input of the other windows.
+bool reachableByPointer(const QWidget& widget) {
+  if (!widget.isVisible() || !widget.isEnabled())
+    return false;
+  const QWidget* modal = QApplication::activeModalWidget();
+  return !modal || modal == widget.window() || modal->isAncestorOf(&widget);
+}
+
+class WindowAccessible : public QAccessibleWidget {
+ public:
+  explicit WindowAccessible(FormWindow* window) : QAccessibleWidget(window, QAccessible::Window) {}
+
+  QAccessible::Role role() const override {
+    return isNotification(*form()) ? QAccessible::Notification : QAccessible::Window;
+  }
+
+  QString text(QAccessible::Text type) const override {
+    if (type == QAccessible::Name)
+      return accessibleWindowName(*form());
+    return QAccessibleWidget::text(type);
+  }
+
+ private:
+  FormWindow* form() const { return static_cast<FormWindow*>(widget()); }
+};
+
+class LabelAccessible : public QAccessibleWidget {
+ public:
+  explicit LabelAccessible(Label* label) : QAccessibleWidget(label, QAccessible::StaticText) {}
+
+  QAccessible::Role role() const override {
+    return label()->actsAsButton() ? QAccessible::Button : QAccessible::StaticText;
+  }
+
+  QString text(QAccessible::Text type) const override {
+    if (type == QAccessible::Name) {
+      const QString name = label()->accessibleName();
+      return name.isEmpty() ? label()->caption() : name;
+    }
+    return QAccessibleWidget::text(type);
+  }
+
+  // A label with a buddy labels it: the answer list next to a question.
+  QList<std::pair<QAccessibleInterface*, QAccessible::Relation>> relations(
+      QAccessible::Relation match) const override {
+    auto related = QAccessibleWidget::relations(match);
+    if ((match & QAccessible::Labelled) && label()->buddy()) {
+      if (QAccessibleInterface* buddy = QAccessible::queryAccessibleInterface(label()->buddy()))
+        related.emplace_back(buddy, QAccessible::Labelled);
+    }
+    return related;
+  }
+
+  QStringList actionNames() const override {
+    if (label()->actsAsButton())
+      return {pressAction()};
+    return QAccessibleWidget::actionNames();
+  }
+
+  void doAction(const QString& action) override {
+    if (!label()->actsAsButton() || action != pressAction()) {
+      QAccessibleWidget::doAction(action);
+      return;
+    }
+    // The press runs once the assistive technology's request has been answered: what it
+    // starts (an About box, the end of the program) must not keep the caller waiting.
+    Label* target = label();
+    QMetaObject::invokeMethod(
+        target,
+        [target] {
+          if (target->actsAsButton() && reachableByPointer(*target))
+            target->pressAndRelease();
+        },
+        Qt::QueuedConnection);
+  }
+
+ private:
+  Label* label() const { return static_cast<Label*>(widget()); }
+};
+
+QAccessibleInterface* makeInterface(const QString&, QObject* object) {
+  if (auto* label = qobject_cast<Label*>(object))
+    return new LabelAccessible(label);
+  if (auto* window = qobject_cast<FormWindow*>(object))
+    return new WindowAccessible(window);
+  return nullptr;
+}
+
+}  // namespace
+
+void installAccessibility() {
+  static bool installed = false;
+  if (installed)
+    return;
+  installed = true;
+  QAccessible::installFactory(&makeInterface);
+}
+
+// Before any window or label exists, so that none of them is first given a stock interface.
+Q_COREAPP_STARTUP_FUNCTION(installAccessibility)
+
+QString accessibleWindowName(const FormWindow& window) {
+  if (!window.accessibleName().isEmpty())
+    return window.accessibleName();
+  if (const auto* title =
+          window.findChild<Label*>(QStringLiteral("title"), Qt::FindDirectChildrenOnly)) {
+    if (!title->caption().isEmpty())
+      return title->caption();
+  }
+  return window.windowTitle();
+}
+
+void setNotification(FormWindow* window, bool notification) {
+  installAccessibility();
+  window->setProperty(kNotificationProperty, notification);
+}
+
+bool isNotification(const FormWindow& window) {
+  return window.property(kNotificationProperty).toBool();
+}
+
+void announce(FormWindow* window) {
+  if (!isNotification(*window) || !window->isVisible())
+    return;
+  if (announceHandler()) {
+    announceHandler()(window);
+    return;
+  }
+  // Screen readers read a notification out when it comes into view; saying so again has them
+  // read the texts it shows now.
+  QAccessibleEvent shown(window, QAccessible::ObjectShow);
+  QAccessible::updateAccessibility(&shown);
+}
+
+AnnounceHandler setAnnounceHandler(AnnounceHandler handler) {
+  AnnounceHandler previous = std::move(announceHandler());
+  announceHandler() = std::move(handler);
+  return previous;
+}
+
+}  // namespace quiravel::frame
