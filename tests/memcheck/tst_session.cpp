@@ -1,0 +1,241 @@
+// One whole session with the program, walked step by step as a user goes through it, for a
+// memory check under valgrind: every window loads, is used and unloads again, both tests are
+// answered by choosing, typing and pasting, scored by the pointer and by Enter, the About
+// boxes and the drags are asked for, windows are closed by their "X", by a double click and by
+// the window system, and the program ends both ways and starts again. Each step checks what
+// the user sees, so that a session that went wrong cannot pass as a clean memory check. Waits
+// are generous: under memcheck everything runs many times slower.
+#include "app/app_shell.h"
+#include "engine/screening.h"
+#include "ui/frame/about_box.h"
+#include "ui/frame/drop_down_list.h"
+#include "ui/frame/label.h"
+#include "ui/frame/layout.h"
+#include "ui/frame/window_drag.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QClipboard>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <memory>
+#include <vector>
+
+using quiravel::app::AppShell;
+using quiravel::engine::AnswerState;
+using quiravel::frame::DropDownList;
+using quiravel::frame::FormWindow;
+using quiravel::frame::Label;
+
+namespace {
+
+constexpr int kPatience = 120000;  // ms
+
+Label* label(FormWindow* window, const char* name) {
+  return window->findChild<Label*>(QLatin1String(name), Qt::FindDirectChildrenOnly);
+}
+
+DropDownList* answerList(FormWindow* window, int index) {
+  return window->findChild<DropDownList*>(quiravel::frame::indexedName("Combo1", index));
+}
+
+void click(FormWindow* window, const char* name) {
+  Label* target = label(window, name);
+  QVERIFY2(target, name);
+  QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(2, 2));
+}
+
+void key(FormWindow* window, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+  QTest::keyClick(window->windowHandle(), key, modifiers);
+}
+
+QStringList resultTexts(FormWindow* result) {
+  return {label(result, "Label1")->caption(), label(result, "Label2")->caption(),
+          label(result, "Label3")->caption()};
+}
+
+QStringList expectedTexts(const quiravel::engine::ScreeningTest& test,
+                          const std::vector<AnswerState>& answers) {
+  const quiravel::engine::ScreeningResult result = quiravel::engine::scoreTest(test, answers);
+  return {QString::fromStdString(result.scoreLine), QString::fromStdString(result.caption),
+          QString::fromStdString(result.advice)};
+}
+
+}  // namespace
+
+class TestSession : public QObject {
+  Q_OBJECT
+
+  std::unique_ptr<AppShell> shell_;
+  QStringList aboutTexts_;
+  int drags_ = 0;
+  quiravel::frame::WindowDragHandler previousDrag_;
+  quiravel::frame::AboutBoxHandler previousAbout_;
+
+  FormWindow* menu() { return shell_->form0().loadedWindow(); }
+
+  // Gives a list the keyboard focus, as a click into its field would.
+  static bool focus(DropDownList* list) {
+    list->window()->activateWindow();
+    list->setFocus(Qt::MouseFocusReason);
+    return QTest::qWaitFor([list] { return QApplication::focusWidget() == list; }, kPatience);
+  }
+
+  // Lets the guard of a list run out: each Backspace that deletes something queues the next,
+  // and the last one deletes nothing.
+  static void drain(DropDownList* list) {
+    QSignalSpy changes(list, &DropDownList::change);
+    qsizetype seen = -1;
+    while (seen != changes.count()) {
+      seen = changes.count();
+      QCoreApplication::processEvents();
+    }
+  }
+
+  void endOfProgram() {
+    QVERIFY(shell_->hasEnded());
+    for (quiravel::frame::WindowSlot* slot :
+         {static_cast<quiravel::frame::WindowSlot*>(&shell_->form0()),
+          static_cast<quiravel::frame::WindowSlot*>(&shell_->form1()),
+          static_cast<quiravel::frame::WindowSlot*>(&shell_->form11()),
+          static_cast<quiravel::frame::WindowSlot*>(&shell_->form2()),
+          static_cast<quiravel::frame::WindowSlot*>(&shell_->welcome())})
+      QVERIFY(!slot->isVisible());
+    shell_.reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+
+ private Q_SLOTS:
+  void initTestCase() {
+    previousDrag_ = quiravel::frame::setWindowDragHandler([this](QWidget*) { ++drags_; });
+    previousAbout_ = quiravel::frame::setAboutBoxHandler(
+        [this](QWidget*, const QString& text) { aboutTexts_.append(text); });
+  }
+
+  void cleanupTestCase() {
+    shell_.reset();
+    quiravel::frame::setWindowDragHandler(std::move(previousDrag_));
+    quiravel::frame::setAboutBoxHandler(std::move(previousAbout_));
+  }
+
+  void aWholeSession() {
+    shell_ = std::make_unique<AppShell>();
+    shell_->start();
+    QVERIFY(shell_->form0().isVisible());
+
+    // The depression test: the disclaimer comes with it.
+    click(menu(), "Label1");
+    FormWindow* form1 = shell_->form1().loadedWindow();
+    QVERIFY(form1 && form1->isVisible());
+    QVERIFY(shell_->welcome().isVisible());
+
+    // Item 1 answered "Yes" from the list's popup.
+    DropDownList* first = answerList(form1, 0);
+    first->showPopup();
+    QAbstractItemView* popup = first->view();
+    QTRY_VERIFY_WITH_TIMEOUT(popup->isVisible(), kPatience);
+    const QRect yes = popup->visualRect(first->model()->index(1, 0));
+    QTest::mouseMove(popup->viewport(), yes.center());
+    QTest::mouseClick(popup->viewport(), Qt::LeftButton, {}, yes.center());
+    QTRY_VERIFY_WITH_TIMEOUT(!popup->isVisible(), kPatience);
+    QCOMPARE(first->currentIndex(), 1);
+
+    // Item 2: what is typed is erased again.
+    DropDownList* second = answerList(form1, 1);
+    QVERIFY(focus(second));
+    key(form1, Qt::Key_End);
+    for (const char c : {'Y', 'e', 's'})
+      QTest::keyClick(form1->windowHandle(), c);
+    QTRY_COMPARE_WITH_TIMEOUT(second->currentText(), QString(), kPatience);
+    drain(second);
+
+    // Item 3: so is what is pasted.
+    QGuiApplication::clipboard()->setText(QStringLiteral("Yes"));
+    DropDownList* third = answerList(form1, 2);
+    QVERIFY(focus(third));
+    key(form1, Qt::Key_End);
+    key(form1, Qt::Key_V, Qt::ControlModifier);
+    QTRY_COMPARE_WITH_TIMEOUT(third->currentText(), QString(), kPatience);
+    drain(third);
+
+    // Item 4 answered "Yes" by the arrow keys.
+    DropDownList* fourth = answerList(form1, 3);
+    QVERIFY(focus(fourth));
+    key(form1, Qt::Key_Down);
+    key(form1, Qt::Key_Down);
+    QCOMPARE(fourth->currentIndex(), 1);
+
+    // Scored by the pointer: the result window shows the result of two "Yes".
+    std::vector<AnswerState> answers(15, AnswerState::None);
+    answers[0] = AnswerState::Yes;
+    answers[3] = AnswerState::Yes;
+    click(form1, "Label1");
+    FormWindow* result = shell_->form2().loadedWindow();
+    QVERIFY(result && result->isVisible());
+    QVERIFY(!shell_->welcome().isVisible());
+    QCOMPARE(resultTexts(result), expectedTexts(quiravel::engine::depressionTest(), answers));
+
+    // About, and a drag by the caption bar.
+    click(form1, "about");
+    QCOMPARE(aboutTexts_.size(), 1);
+    Label* title = label(form1, "title");
+    QTest::mousePress(title, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseMove(title, QPoint(9, 6));
+    QTest::mouseRelease(title, Qt::LeftButton, {}, QPoint(9, 6));
+    QCOMPARE(drags_, 1);
+
+    // The anxiety test alongside, scored by Enter with all unanswered: the shared result
+    // window shows its result.
+    click(menu(), "Label2");
+    FormWindow* form11 = shell_->form11().loadedWindow();
+    QVERIFY(form11 && form11->isVisible());
+    key(form11, Qt::Key_Enter, Qt::KeypadModifier);
+    QCOMPARE(resultTexts(result), expectedTexts(quiravel::engine::anxietyTest(),
+                                                std::vector<AnswerState>(10, AnswerState::None)));
+
+    // The result window closed by a double click, the disclaimer by its "X".
+    QTest::mouseDClick(result, Qt::LeftButton, {}, QPoint(2, result->height() - 2));
+    QVERIFY(!shell_->form2().isLoaded());
+    click(shell_->welcome().loadedWindow(), "cmdX");
+    QVERIFY(!shell_->welcome().isLoaded());
+
+    // The anxiety questionnaire closed by the window system, the depression one by its "X"
+    // after one more score.
+    form11->close();
+    QVERIFY(!shell_->form11().isLoaded());
+    key(form1, Qt::Key_Return);
+    QVERIFY(shell_->form2().isLoaded());
+    click(form1, "cmdX");
+    QVERIFY(!shell_->form1().isLoaded());
+    QVERIFY(!shell_->form2().isLoaded());
+
+    // The menu's About; the depression test again, afresh; then the menu's "X" ends it all.
+    click(menu(), "about");
+    QCOMPARE(aboutTexts_.size(), 2);
+    click(menu(), "Label1");
+    form1 = shell_->form1().loadedWindow();
+    QVERIFY(form1 && form1->isVisible());
+    QCOMPARE(answerList(form1, 0)->currentIndex(), -1);
+    QVERIFY(shell_->welcome().isVisible());
+    click(form1, "Label1");
+    QSignalSpy ended(shell_.get(), &AppShell::programEnded);
+    click(menu(), "cmdX");
+    QCOMPARE(ended.count(), 1);
+    endOfProgram();
+
+    // A second run, ended by the window system's close of the menu.
+    shell_ = std::make_unique<AppShell>();
+    shell_->start();
+    click(menu(), "Label2");
+    form11 = shell_->form11().loadedWindow();
+    QVERIFY(form11 && form11->isVisible());
+    click(form11, "Label1");
+    QVERIFY(shell_->form2().isVisible());
+    menu()->close();
+    endOfProgram();
+  }
+};
+
+QTEST_MAIN(TestSession)
+#include "tst_session.moc"
