@@ -33,33 +33,40 @@ class PointerFollower : public QObject {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
+    // The loop returns only once the events read with the release have all been delivered:
+    // those after the end of the move are the user's again and pass untouched.
+    if (ended_)
+      return false;
     if (!window_ || !window_->isVisible()) {
-      loop_.quit();
+      end();
       return false;
     }
     // Only the widget-level copy of each event is taken: the window handle must still see the
     // release, or its record of the pressed widget goes stale.
-    if (!watched->isWidgetType()) return false;
+    if (!watched->isWidgetType())
+      return false;
     switch (event->type()) {
       case QEvent::MouseMove: {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         if (!(mouse->buttons() & Qt::LeftButton)) {
-          loop_.quit();
-          return true;
+          end();
+          return false;
         }
         window_->move(origin_ + mouse->globalPosition().toPoint() - start_);
         return true;
       }
       case QEvent::MouseButtonRelease: {
         const auto* mouse = static_cast<QMouseEvent*>(event);
-        if (!(mouse->buttons() & Qt::LeftButton)) loop_.quit();
+        if (!(mouse->buttons() & Qt::LeftButton))
+          end();
         return true;
       }
       case QEvent::MouseButtonPress:
       case QEvent::MouseButtonDblClick:
         return true;
       case QEvent::WindowDeactivate:
-        if (watched == window_) loop_.quit();
+        if (watched == window_)
+          end();
         return false;
       default:
         return false;
@@ -67,6 +74,12 @@ class PointerFollower : public QObject {
   }
 
  private:
+  void end() {
+    ended_ = true;
+    loop_.quit();
+  }
+
+  bool ended_ = false;
   QPointer<QWidget> window_;
   QPoint start_;
   QPoint origin_;
@@ -76,10 +89,12 @@ class PointerFollower : public QObject {
 void realDrag(QWidget* window) {
   if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
     // A Wayland client cannot place itself; the compositor moves it.
-    if (QWindow* handle = window->windowHandle()) handle->startSystemMove();
+    if (QWindow* handle = window->windowHandle())
+      handle->startSystemMove();
     return;
   }
-  if (!(QGuiApplication::mouseButtons() & Qt::LeftButton)) return;
+  if (!(QGuiApplication::mouseButtons() & Qt::LeftButton))
+    return;
   PointerFollower follower(window);
   follower.run();
 }
@@ -87,7 +102,8 @@ void realDrag(QWidget* window) {
 }  // namespace
 
 void beginWindowDrag(QWidget* window) {
-  if (!window) return;
+  if (!window)
+    return;
   if (dragHandler()) {
     dragHandler()(window);
   } else {
