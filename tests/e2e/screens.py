@@ -1,0 +1,140 @@
+"""Where the program's windows and controls are, in pixels, from the twips of their layouts,
+and the colours a person sees."""
+
+from desktop import Rect, px
+
+# Colours as seen on screen, (red, green, blue).
+WHITE = (255, 255, 255)
+BLACK = (0, 0, 0)
+PURPLE = (128, 0, 128)
+LIGHT_BLUE = (128, 128, 255)
+PALE_BLUE = (192, 192, 255)
+DARK_BLUE = (0, 0, 64)
+
+
+def rect(left, top, width, height):
+    """A control's rectangle in window pixels from its layout in twips."""
+    return Rect(px(left), px(top), px(width), px(height))
+
+
+def inset(r, by):
+    return Rect(r.x + by, r.y + by, r.width - 2 * by, r.height - 2 * by)
+
+
+def centre(r):
+    return (r.x + r.width // 2, r.y + r.height // 2)
+
+
+def left_edge(r, thickness=2):
+    """The left-hand edge of a rectangle outline, away from its corners."""
+    return Rect(r.x, r.y + 4, thickness, r.height - 8)
+
+
+class Screen:
+    """The screen's size in twips, as the program reads it."""
+
+    def __init__(self, width_px, height_px):
+        self.width = width_px * 15
+        self.height = height_px * 15
+        self.width_px = width_px
+        self.height_px = height_px
+
+
+def centred(screen, width, height):
+    """Top-left corner, in pixels, of a window of this size in twips centred on the screen
+    (integer halves of twips, as the program computes them)."""
+    return (px((screen.width - width) // 2), px((screen.height - height) // 2))
+
+
+# The caption bar's plain part, left of its centred text.
+def caption_plain(height_twips):
+    return Rect(4, 4, 60, px(height_twips) - 8)
+
+
+class MainMenu:
+    size = (px(7215), px(3180))
+    title = rect(0, 0, 7215, 465)
+    cmdX = Rect(px(6720), 0, 8, 12)  # "X" sized to its text; its left part
+    about = Rect(px(6960), 0, 6, 12)  # "?" likewise
+    label1 = rect(1260, 1095, 4680, 420)  # "Depression Screening Test"
+    shape1 = rect(1260, 1095, 4680, 405)
+    label2 = rect(1267, 2040, 4680, 420)  # "Anxiety Screening Test"
+    shape2 = rect(1267, 2040, 4680, 405)
+    background = (px(600), px(2700))  # white, left of and below the entries
+
+    @staticmethod
+    def position(screen):
+        return centred(screen, 7215, 3180)
+
+
+class Questionnaire:
+    """The fixed controls of both questionnaires; what tells them apart is passed in."""
+
+    def __init__(self, name, width, height, score_left, score_top, combos, position):
+        self.name = name
+        self.size = (px(width), px(height))
+        self.label1 = rect(score_left, score_top, 4680, 420)  # "Score Your Test"
+        self.shape1 = rect(score_left, score_top, 4680, 405)
+        self.combos = [rect(left, top, 1095, 315) for left, top in combos]
+        self._position = position
+
+    title = rect(0, 0, 9855, 465)
+    cmdX = Rect(px(9360), 0, 8, 12)
+    about = Rect(px(9600), 0, 6, 12)
+    # Black background left of the question texts, which start at 360 twips.
+    background = (px(60), px(4000))
+
+    def position(self, screen):
+        return self._position(screen)
+
+
+DEPRESSION = Questionnaire(
+    "the depression questionnaire",
+    9855, 11265, 2587, 10695,
+    combos=[(8520, 720), (8520, 1200), (8520, 1680), (8520, 2280), (8520, 3120), (8520, 3960),
+            (8520, 4680), (8520, 5400), (8520, 6120), (8520, 6960), (8475, 7560), (8475, 8280),
+            (8475, 8760), (8475, 9360), (8475, 10200)],
+    position=lambda screen: (px(5895), 0),
+)
+
+ANXIETY = Questionnaire(
+    "the anxiety questionnaire",
+    9855, 8700, 2580, 8055,
+    combos=[(8520, 720), (8520, 1440), (8520, 2160), (8520, 3000), (8520, 3720), (8520, 4440),
+            (8520, 5160), (8520, 5880), (8520, 6600), (8520, 7320)],
+    position=lambda screen: centred(screen, 9855, 8700),
+)
+
+
+class CornerWindow:
+    """The result window and the disclaimer window: placed 100 twips inside the screen's right
+    edge with their top on its bottom edge, then lifted 50 twips a step until their bottom
+    edge lies more than 300 twips above the screen's bottom edge."""
+
+    def __init__(self, name, width, height):
+        self.name = name
+        self.width_twips = width
+        self.height_twips = height
+        self.size = (px(width), px(height))
+
+    title = rect(0, 0, 2895, 345)
+    cmdX = Rect(px(2640), 0, 8, 12)
+
+    def left(self, screen):
+        return px(screen.width - self.width_twips - 100)
+
+    def start_top(self, screen):
+        return px(screen.height)
+
+    def parked_top(self, screen):
+        steps = (self.height_twips + 300) // 50 + 1
+        return px(screen.height - 50 * steps)
+
+
+RESULT = CornerWindow("the result window", 2895, 6420)
+# Its score line, "Your Point= " until a test is scored.
+RESULT_SCORE_LINE = rect(240, 480, 2415, 375)
+RESULT_BACKGROUND = (px(60), px(3000))  # black, left of the advice text
+
+DISCLAIMER = CornerWindow("the disclaimer window", 2895, 2985)
+DISCLAIMER_BACKGROUND = (px(60), px(1500))  # the margin left of the text
