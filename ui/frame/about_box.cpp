@@ -11,7 +11,9 @@ AboutBoxHandler& aboutHandler() {
 }
 }  // namespace
 
-QString applicationTitle() { return QStringLiteral("Quiravel"); }
+QString applicationTitle() {
+  return QStringLiteral("Quiravel");
+}
 
 void showAboutBox(QWidget* parent, const QString& text) {
   if (aboutHandler()) {

@@ -25,8 +25,7 @@ Qt::WindowFlags flagsFor(const FrameSpec& spec) {
 }
 }  // namespace
 
-FormWindow::FormWindow(const FrameSpec& spec, QWidget* parent)
-    : QWidget(parent, flagsFor(spec)) {
+FormWindow::FormWindow(const FrameSpec& spec, QWidget* parent) : QWidget(parent, flagsFor(spec)) {
   setObjectName(QString::fromLatin1(spec.name));
   setWindowTitle(QString::fromUtf8(spec.caption));
   setFixedSize(twipsToPixels(spec.width), twipsToPixels(spec.height));
@@ -46,7 +45,8 @@ FormWindow::FormWindow(const FrameSpec& spec, QWidget* parent)
     none.fill(Qt::transparent);
     setWindowIcon(QIcon(none));
   }
-  if (spec.cornerWindow) setAttribute(Qt::WA_ShowWithoutActivating);
+  if (spec.cornerWindow)
+    setAttribute(Qt::WA_ShowWithoutActivating);
 }
 
 int FormWindow::leftTwips() const {
@@ -57,9 +57,13 @@ int FormWindow::topTwips() const {
   return twipsToPixels(topTwips_) == y() ? topTwips_ : pixelsToTwips(y());
 }
 
-void FormWindow::setLeftTwips(int left) { moveTwips(left, topTwips()); }
+void FormWindow::setLeftTwips(int left) {
+  moveTwips(left, topTwips());
+}
 
-void FormWindow::setTopTwips(int top) { moveTwips(leftTwips(), top); }
+void FormWindow::setTopTwips(int top) {
+  moveTwips(leftTwips(), top);
+}
 
 void FormWindow::moveTwips(int left, int top) {
   leftTwips_ = left;
@@ -72,7 +76,8 @@ void FormWindow::centreOnScreen() {
 }
 
 void FormWindow::stopTimers() {
-  for (QTimer* timer : findChildren<QTimer*>()) timer->stop();
+  for (QTimer* timer : findChildren<QTimer*>())
+    timer->stop();
 }
 
 void FormWindow::formKeyDown(int, Qt::KeyboardModifiers) {}
@@ -84,11 +89,14 @@ void FormWindow::mouseMoveEvent(QMouseEvent* event) {
   formMouseMove(buttonMask(event->buttons()));
 }
 
-void FormWindow::mousePressEvent(QMouseEvent* event) { event->accept(); }
+void FormWindow::mousePressEvent(QMouseEvent* event) {
+  event->accept();
+}
 
 void FormWindow::mouseDoubleClickEvent(QMouseEvent* event) {
   event->accept();
-  if (event->button() == Qt::LeftButton) formDblClick();
+  if (event->button() == Qt::LeftButton)
+    formDblClick();
 }
 
 void FormWindow::closeEvent(QCloseEvent* event) {
@@ -103,8 +111,10 @@ void FormWindow::showEvent(QShowEvent* event) {
 
 void FormWindow::watchWindowHandle() {
   QWindow* handle = windowHandle();
-  if (!handle || handle == watchedHandle_) return;
-  if (watchedHandle_) watchedHandle_->removeEventFilter(this);
+  if (!handle || handle == watchedHandle_)
+    return;
+  if (watchedHandle_)
+    watchedHandle_->removeEventFilter(this);
   handle->installEventFilter(this);
   watchedHandle_ = handle;
 }

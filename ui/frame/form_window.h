@@ -10,9 +10,9 @@
 namespace quiravel::frame {
 
 struct FrameSpec {
-  const char* name;     // the window's system name, e.g. "Form0"
-  int width;            // client width in twips
-  int height;           // client height in twips
+  const char* name;  // the window's system name, e.g. "Form0"
+  int width;         // client width in twips
+  int height;        // client height in twips
   Bgr backColor;
   bool applicationIcon;  // the menu and questionnaires carry it, the corner windows none
   bool cornerWindow;     // a small window placed and moved by program only

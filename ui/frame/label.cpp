@@ -2,18 +2,21 @@
 
 #include "ui/frame/accessibility.h"
 
+#include <qdrawutil.h>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
-#include <qdrawutil.h>
 
 namespace quiravel::frame {
 
 int buttonMask(Qt::MouseButtons buttons) {
   int mask = 0;
-  if (buttons & Qt::LeftButton) mask |= kLeftButton;
-  if (buttons & Qt::RightButton) mask |= kRightButton;
-  if (buttons & Qt::MiddleButton) mask |= kMiddleButton;
+  if (buttons & Qt::LeftButton)
+    mask |= kLeftButton;
+  if (buttons & Qt::RightButton)
+    mask |= kRightButton;
+  if (buttons & Qt::MiddleButton)
+    mask |= kMiddleButton;
   return mask;
 }
 
@@ -77,7 +80,8 @@ void Label::pressAndRelease() {
 }
 
 void Label::fitSize() {
-  if (!autoSize_) return;
+  if (!autoSize_)
+    return;
   if (wordWrap()) {
     resize(width(), heightForWidth(width()));
   } else {
@@ -92,28 +96,33 @@ void Label::mouseMoveEvent(QMouseEvent* event) {
 
 void Label::mousePressEvent(QMouseEvent* event) {
   event->accept();
-  if (event->button() == Qt::LeftButton) leftPressed_ = true;
+  if (event->button() == Qt::LeftButton)
+    leftPressed_ = true;
   Q_EMIT mouseDown(buttonMask(event->button()));
 }
 
 void Label::mouseReleaseEvent(QMouseEvent* event) {
   event->accept();
-  if (event->button() != Qt::LeftButton || !leftPressed_) return;
+  if (event->button() != Qt::LeftButton || !leftPressed_)
+    return;
   leftPressed_ = false;
   // A click is a press and a release on the label; a release elsewhere is not one.
-  if (rect().contains(event->position().toPoint())) Q_EMIT click();
+  if (rect().contains(event->position().toPoint()))
+    Q_EMIT click();
 }
 
 void Label::mouseDoubleClickEvent(QMouseEvent* event) {
   // The second press of a double click is not a new press, so it yields neither a mouseDown
   // nor a second click.
   event->accept();
-  if (event->button() == Qt::LeftButton) Q_EMIT dblClick();
+  if (event->button() == Qt::LeftButton)
+    Q_EMIT dblClick();
 }
 
 void Label::paintEvent(QPaintEvent* event) {
   QLabel::paintEvent(event);
-  if (!border_) return;
+  if (!border_)
+    return;
   QPainter painter(this);
   QPalette shades = palette();
   shades.setColor(QPalette::Dark, QColor(0x80, 0x80, 0x80));

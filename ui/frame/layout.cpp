@@ -20,7 +20,8 @@ Label* addLabel(QWidget* window, const LabelSpec& spec) {
   label->setTransparent(spec.transparent);
   label->setWordWrap(spec.wordWrap);
   label->setSingleBorder(spec.border);
-  if (spec.toolTip) label->setToolTip(QString::fromUtf8(spec.toolTip));
+  if (spec.toolTip)
+    label->setToolTip(QString::fromUtf8(spec.toolTip));
   label->setAutoSize(spec.autoSize);
   label->setCaption(QString::fromUtf8(spec.caption));
   return label;
@@ -55,7 +56,8 @@ DropDownList* addDropDown(QWidget* window, const DropDownSpec& spec) {
 
 void stackFrontToBack(std::initializer_list<QWidget*> controls) {
   for (auto it = std::rbegin(controls); it != std::rend(controls); ++it) {
-    if (*it) (*it)->raise();
+    if (*it)
+      (*it)->raise();
   }
 }
 

@@ -16,7 +16,7 @@ enum class Align { Left, Centre };
 
 struct LabelSpec {
   const char* name;
-  const char* caption;  // UTF-8
+  const char* caption;           // UTF-8
   int left, top, width, height;  // twips
   Bgr back;
   Bgr fore;

@@ -12,7 +12,8 @@ void queueKeyToFocus(Qt::Key key) {
       qApp,
       [key] {
         QWidget* focus = QApplication::focusWidget();
-        if (!focus) return;
+        if (!focus)
+          return;
         QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
         QCoreApplication::sendEvent(focus, &press);
         // The press may have closed the focused control's window; ask again.

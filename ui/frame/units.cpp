@@ -17,8 +17,12 @@ QSize primaryScreenPixels() {
 }
 }  // namespace
 
-int screenWidthTwips() { return pixelsToTwips(primaryScreenPixels().width()); }
-int screenHeightTwips() { return pixelsToTwips(primaryScreenPixels().height()); }
+int screenWidthTwips() {
+  return pixelsToTwips(primaryScreenPixels().width());
+}
+int screenHeightTwips() {
+  return pixelsToTwips(primaryScreenPixels().height());
+}
 
 QFont makeFont(const FontSpec& spec) {
   QFont font(QString::fromLatin1(spec.face));

@@ -18,7 +18,9 @@ constexpr int twipsToPixels(int twips) {
   return twips >= 0 ? (twips + kTwipsPerPixel / 2) / kTwipsPerPixel
                     : -((-twips + kTwipsPerPixel / 2) / kTwipsPerPixel);
 }
-constexpr int pixelsToTwips(int pixels) { return pixels * kTwipsPerPixel; }
+constexpr int pixelsToTwips(int pixels) {
+  return pixels * kTwipsPerPixel;
+}
 
 QRect twipsRect(int left, int top, int width, int height);
 
@@ -32,7 +34,9 @@ constexpr QRgb rgbFromBgr(Bgr value) {
   return qRgb(static_cast<int>(value & 0xFFu), static_cast<int>((value >> 8) & 0xFFu),
               static_cast<int>((value >> 16) & 0xFFu));
 }
-inline QColor colorFromBgr(Bgr value) { return QColor(rgbFromBgr(value)); }
+inline QColor colorFromBgr(Bgr value) {
+  return QColor(rgbFromBgr(value));
+}
 
 // A font as the layouts give it. The character-set byte has no place in a Qt font request
 // (Qt picks glyphs per character through font fallback); it is kept in the tables so they read

@@ -22,13 +22,17 @@ void WindowSlot::show() {
   FormWindow& window = load();
   window.show();
   window.raise();
-  if (!window.testAttribute(Qt::WA_ShowWithoutActivating)) window.activateWindow();
+  if (!window.testAttribute(Qt::WA_ShowWithoutActivating))
+    window.activateWindow();
 }
 
-void WindowSlot::hide() { load().hide(); }
+void WindowSlot::hide() {
+  load().hide();
+}
 
 void WindowSlot::unload() {
-  if (!window_) return;
+  if (!window_)
+    return;
   FormWindow* window = window_.release();
   window->stopTimers();
   window->hide();
