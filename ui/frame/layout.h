@@ -50,6 +50,41 @@ struct DropDownSpec {
   FontSpec font;
 };
 
+// The frame labels over the right end of a window's caption bar: "X", which closes the window,
+// and "?", which shows its About box. Both look the same in every window: white bold Arial on
+// a transparent background showing the caption bar's colour `titleBack` behind them, sized to
+// their text.
+constexpr LabelSpec closeLabelSpec(int left, Bgr titleBack) {
+  return {.name = "cmdX",
+          .caption = "X",
+          .left = left,
+          .top = 0,
+          .width = 150,
+          .height = 195,
+          .back = titleBack,
+          .fore = 0x00FFFFFF,
+          .font = {"Arial", 9.75, 700, 0},
+          .align = Align::Centre,
+          .transparent = true,
+          .autoSize = true,
+          .toolTip = "Close"};
+}
+constexpr LabelSpec aboutLabelSpec(int left, Bgr titleBack) {
+  return {.name = "about",
+          .caption = "?",
+          .left = left,
+          .top = 0,
+          .width = 120,
+          .height = 240,
+          .back = titleBack,
+          .fore = 0x00FFFFFF,
+          .font = {"Arial", 9.75, 700, 0},
+          .align = Align::Centre,
+          .transparent = true,
+          .autoSize = true,
+          .toolTip = "About"};
+}
+
 // A control name with an index, as in a control array: "Combo1(3)".
 QString indexedName(const char* name, int index);
 

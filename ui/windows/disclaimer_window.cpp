@@ -13,7 +13,6 @@ constexpr frame::Bgr kWhite = 0x00FFFFFF;
 constexpr frame::Bgr kLightBlue = 0x00FF8080;
 
 constexpr frame::FontSpec kCaptionFont{"Tahoma", 12, 700, 178};
-constexpr frame::FontSpec kCloseFont{"Arial", 9.75, 700, 0};
 
 // Shares its caption with the result window.
 constexpr frame::FrameSpec kFrame{.name = "Welcome",
@@ -25,19 +24,7 @@ constexpr frame::FrameSpec kFrame{.name = "Welcome",
                                   .caption = "Form2"};
 
 // Controls from front to back.
-constexpr frame::LabelSpec kCmdX{.name = "cmdX",
-                                 .caption = "X",
-                                 .left = 2640,
-                                 .top = 0,
-                                 .width = 150,
-                                 .height = 195,
-                                 .back = kLightBlue,
-                                 .fore = kWhite,
-                                 .font = kCloseFont,
-                                 .align = Align::Centre,
-                                 .transparent = true,
-                                 .autoSize = true,
-                                 .toolTip = "Close"};
+constexpr frame::LabelSpec kCmdX = frame::closeLabelSpec(2640, kLightBlue);
 // Taller than the room left below the title: its lower 150 twips are cut off by the window's
 // bottom edge.
 constexpr frame::LabelSpec kLabel1{

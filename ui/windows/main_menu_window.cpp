@@ -22,7 +22,6 @@ constexpr frame::Bgr kLightBlue = 0x00FF8080;
 
 constexpr frame::FontSpec kCaptionFont{"Tahoma", 14.25, 700, 178};
 constexpr frame::FontSpec kEntryFont{"Arial", 14.25, 700, 178};
-constexpr frame::FontSpec kSmallFont{"Arial", 9.75, 700, 0};
 
 constexpr frame::FrameSpec kFrame{.name = "Form0",
                                   .width = 7215,
@@ -34,32 +33,8 @@ constexpr frame::FrameSpec kFrame{.name = "Form0",
 
 // Controls from front to back.
 constexpr frame::ShapeSpec kShape2{"Shape2", 1267, 2040, 4680, 405, kLightBlue, 2};
-constexpr frame::LabelSpec kAbout{.name = "about",
-                                  .caption = "?",
-                                  .left = 6960,
-                                  .top = 0,
-                                  .width = 120,
-                                  .height = 240,
-                                  .back = kPurple,
-                                  .fore = kWhite,
-                                  .font = kSmallFont,
-                                  .align = Align::Centre,
-                                  .transparent = true,
-                                  .autoSize = true,
-                                  .toolTip = "About"};
-constexpr frame::LabelSpec kCmdX{.name = "cmdX",
-                                 .caption = "X",
-                                 .left = 6720,
-                                 .top = 0,
-                                 .width = 150,
-                                 .height = 195,
-                                 .back = kPurple,
-                                 .fore = kWhite,
-                                 .font = kSmallFont,
-                                 .align = Align::Centre,
-                                 .transparent = true,
-                                 .autoSize = true,
-                                 .toolTip = "Close"};
+constexpr frame::LabelSpec kAbout = frame::aboutLabelSpec(6960, kPurple);
+constexpr frame::LabelSpec kCmdX = frame::closeLabelSpec(6720, kPurple);
 constexpr frame::ShapeSpec kShape1{"Shape1", 1260, 1095, 4680, 405, kLightBlue, 2};
 constexpr frame::LabelSpec kLabel1{.name = "Label1",
                                    .caption = "",  // the depression test's title

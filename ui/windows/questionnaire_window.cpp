@@ -27,7 +27,6 @@ constexpr frame::Bgr kPaleBlue = 0x00FFC0C0;
 constexpr frame::Bgr kDarkBlue = 0x00400000;
 
 constexpr frame::FontSpec kCaptionFont{"Tahoma", 14.25, 700, 178};
-constexpr frame::FontSpec kSmallFont{"Arial", 9.75, 700, 0};
 constexpr frame::FontSpec kScoreFont{"Arial", 14.25, 700, 178};
 constexpr frame::FontSpec kQuestionFont{"Arial", 9.75, 700, 178};
 constexpr frame::FontSpec kListFont{"Tahoma", 8.25, 400, 178};
@@ -43,32 +42,8 @@ constexpr frame::LabelSpec kTitle{.name = "title",
                                   .font = kCaptionFont,
                                   .align = Align::Centre,
                                   .border = true};
-constexpr frame::LabelSpec kCmdX{.name = "cmdX",
-                                 .caption = "X",
-                                 .left = 9360,
-                                 .top = 0,
-                                 .width = 150,
-                                 .height = 195,
-                                 .back = kLightBlue,
-                                 .fore = kWhite,
-                                 .font = kSmallFont,
-                                 .align = Align::Centre,
-                                 .transparent = true,
-                                 .autoSize = true,
-                                 .toolTip = "Close"};
-constexpr frame::LabelSpec kAbout{.name = "about",
-                                  .caption = "?",
-                                  .left = 9600,
-                                  .top = 0,
-                                  .width = 120,
-                                  .height = 240,
-                                  .back = kLightBlue,
-                                  .fore = kWhite,
-                                  .font = kSmallFont,
-                                  .align = Align::Centre,
-                                  .transparent = true,
-                                  .autoSize = true,
-                                  .toolTip = "About"};
+constexpr frame::LabelSpec kCmdX = frame::closeLabelSpec(9360, kLightBlue);
+constexpr frame::LabelSpec kAbout = frame::aboutLabelSpec(9600, kLightBlue);
 constexpr frame::LabelSpec kLabel1{.name = "Label1",
                                    .caption = "Score Your Test",
                                    .left = 0,  // per design

@@ -17,7 +17,6 @@ constexpr frame::Bgr kLightRed = 0x008080FF;
 
 constexpr frame::FontSpec kCaptionFont{"Tahoma", 12, 700, 178};
 constexpr frame::FontSpec kTextFont{"Arial", 9.75, 700, 178};
-constexpr frame::FontSpec kCloseFont{"Arial", 9.75, 700, 0};
 
 constexpr frame::FrameSpec kFrame{.name = "Form2",
                                   .width = 2895,
@@ -28,19 +27,7 @@ constexpr frame::FrameSpec kFrame{.name = "Form2",
                                   .caption = "Form2"};
 
 // Controls from front to back.
-constexpr frame::LabelSpec kCmdX{.name = "cmdX",
-                                 .caption = "X",
-                                 .left = 2640,
-                                 .top = 0,
-                                 .width = 150,
-                                 .height = 195,
-                                 .back = kLightBlue,
-                                 .fore = kWhite,
-                                 .font = kCloseFont,
-                                 .align = Align::Centre,
-                                 .transparent = true,
-                                 .autoSize = true,
-                                 .toolTip = "Close"};
+constexpr frame::LabelSpec kCmdX = frame::closeLabelSpec(2640, kLightBlue);
 constexpr frame::ShapeSpec kShape1{.name = "Shape1",
                                    .left = 0,
                                    .top = 360,
