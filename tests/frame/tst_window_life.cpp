@@ -107,6 +107,8 @@ class TestWindowLife : public QObject {
     QVERIFY(first->windowFlags() & Qt::FramelessWindowHint);
     QCOMPARE(first->size(), QSize(200, 200));
     QCOMPARE(first->minimumSize(), first->maximumSize());  // not resizable
+    // The application icon, in both of its sizes.
+    QCOMPARE(first->windowIcon().availableSizes(), (QList<QSize>{QSize(32, 32), QSize(48, 48)}));
   }
 
   void hideLoadsHidden() {

@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QImageReader>
 #include <QKeyEvent>
 #include <QScreen>
 #include <QTimer>
@@ -35,9 +36,15 @@ FormWindow::FormWindow(const FrameSpec& spec, QWidget* parent) : QWidget(parent,
   setAutoFillBackground(true);
   setMouseTracking(true);
   if (spec.applicationIcon) {
+    // The icons are PNGs: read them as such, without first asking every image plugin (which
+    // loads them all from disk) whether it can read them.
     QIcon icon;
-    icon.addFile(QStringLiteral(":/quiravel/icons/quiravel-32.png"), QSize(32, 32));
-    icon.addFile(QStringLiteral(":/quiravel/icons/quiravel-48.png"), QSize(48, 48));
+    for (const char* name :
+         {":/quiravel/icons/quiravel-32.png", ":/quiravel/icons/quiravel-48.png"}) {
+      QImageReader reader(QString::fromLatin1(name), "png");
+      reader.setAutoDetectImageFormat(false);
+      icon.addPixmap(QPixmap::fromImage(reader.read()));
+    }
     setWindowIcon(icon);
   } else {
     // An empty icon, so that no window-system default stands in for it.
