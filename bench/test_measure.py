@@ -1,0 +1,135 @@
+"""Checks of the arithmetic in measure.py that needs no X server: pixel rounding, the corner
+motion's nominal slide, paint coverage, finding a visible point to click, counters and the
+report's verdicts."""
+
+import os
+import sys
+import unittest
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+
+import measure  # noqa: E402
+
+
+class PixelsAndMotion(unittest.TestCase):
+    def test_window_sizes_in_pixels(self):
+        self.assertEqual(measure.MENU, (481, 212))
+        self.assertEqual(measure.DEPRESSION, (657, 751))
+        self.assertEqual(measure.ANXIETY, (657, 580))
+        self.assertEqual(measure.RESULT, (193, 428))
+        self.assertEqual(measure.DISCLAIMER, (193, 199))
+
+    def test_rounding_halves_up(self):
+        for twips, pixels in ((0, 0), (7, 0), (8, 1), (15, 1), (22, 1), (23, 2), (1267, 84)):
+            with self.subTest(twips=twips):
+                self.assertEqual(measure.px(twips), pixels)
+
+    def test_nominal_slides(self):
+        self.assertEqual(measure.steps_to_park(6420), 135)
+        self.assertEqual(measure.steps_to_park(2985), 66)
+        self.assertAlmostEqual(measure.nominal_slide_seconds(6420), 1.35)
+        self.assertAlmostEqual(measure.nominal_slide_seconds(2985), 0.66)
+
+    def test_parked_tops_on_a_1080_pixel_screen(self):
+        # 16200 twips high: the result window parks at 9450 twips, the disclaimer at 12900.
+        self.assertEqual(measure.parked_top_pixels(1080, 6420), 630)
+        self.assertEqual(measure.parked_top_pixels(1080, 2985), 860)
+
+
+class CoverageOfAWindow(unittest.TestCase):
+    def test_one_full_rectangle_completes(self):
+        c = measure.Coverage(4, 3)
+        self.assertFalse(c.complete)
+        c.add(0, 0, 4, 3)
+        self.assertTrue(c.complete)
+
+    def test_pieces_complete_only_together(self):
+        c = measure.Coverage(4, 3)
+        c.add(0, 0, 2, 3)
+        c.add(1, 0, 2, 3)  # overlaps the first piece: counted once
+        self.assertEqual(c.covered, 9)
+        self.assertFalse(c.complete)
+        c.add(3, 0, 1, 3)
+        self.assertTrue(c.complete)
+
+    def test_damage_outside_is_clipped(self):
+        c = measure.Coverage(4, 3)
+        c.add(-10, -10, 5, 5)  # only the top-left corner lies inside: 0..0 x 0..0 is empty
+        self.assertEqual(c.covered, 0)
+        c.add(-2, -2, 4, 4)  # the 2 x 2 top-left square
+        self.assertEqual(c.covered, 4)
+        c.add(3, 2, 100, 100)
+        self.assertEqual(c.covered, 5)
+
+
+class ClickTargets(unittest.TestCase):
+    def test_uncovered_label_is_clicked_in_its_middle(self):
+        self.assertEqual(measure.visible_point((100, 50, 40, 20), []), (120, 60))
+
+    def test_partly_covered_label_is_clicked_where_it_shows(self):
+        point = measure.visible_point((100, 50, 40, 20), [(0, 0, 130, 1000)])
+        self.assertIsNotNone(point)
+        self.assertGreaterEqual(point[0], 130)
+        self.assertTrue(measure.covers((100, 50, 40, 20), point))
+
+    def test_hidden_label_has_no_point(self):
+        self.assertIsNone(measure.visible_point((100, 50, 40, 20), [(90, 40, 60, 40)]))
+
+
+class Counters(unittest.TestCase):
+    def test_threads_new_since_the_first_sample_count_from_zero(self):
+        self.assertEqual(measure.counter_delta({1: 10, 2: 5}, {1: 12, 2: 5, 3: 4}), 6)
+
+    def test_reading_this_process(self):
+        sample = measure.read_proc(os.getpid())
+        self.assertGreater(sample.rss_kib, 0)
+        self.assertIn(os.getpid(), sample.cpu_ns)
+        self.assertIn(os.getpid(), sample.wait_ns)
+        self.assertIn(os.getpid(), sample.voluntary)
+
+
+def slide(seconds, nominal):
+    return {"seconds": seconds, "first_step_ms": 10.0, "nominal": nominal, "steps": 1,
+            "final_top": 1, "parked_top": 1, "longest_step_ms": 10.0, "cpu_ms": 1.0,
+            "cpu_wait_ms": 0.0, "core_share": 0.1}
+
+
+def quiravel_run(start, rss_start, rss_all, idle, form2=1.35, welcome=0.66):
+    return {"start_ms": start, "start_cpu_ms": 1.0, "start_cpu_wait_ms": 0.0,
+            "rss_start_mib": rss_start,
+            "rss_all_mib": rss_all, "rss_all_shmem_mib": 1.0, "idle_wakeups": idle,
+            "form2": slide(form2, 1.35), "welcome": slide(welcome, 0.66)}
+
+
+def floor_run(start, rss, idle):
+    return {"start_ms": start, "start_cpu_ms": 1.0, "start_cpu_wait_ms": 0.0,
+            "rss_start_mib": rss, "rss_later_mib": rss,
+            "rss_later_shmem_mib": 0.5, "idle_wakeups": idle}
+
+
+class Verdicts(unittest.TestCase):
+    def verdicts(self, floors, runs):
+        lines = measure.report(floors, [], runs)
+        return {line.split("  ")[0].strip(): line.split()[-1] for line in lines
+                if line.endswith(("met", "MISSED"))}
+
+    def test_all_met_at_the_limits(self):
+        v = self.verdicts([floor_run(100, 20, 0.5)],
+                          [quiravel_run(110, 22, 26, 1.5, form2=1.35 * 1.05, welcome=0.66 * 0.95)])
+        self.assertEqual(set(v.values()), {"met"}, v)
+        self.assertEqual(len(v), 6)
+
+    def test_each_target_missed_just_past_its_limit(self):
+        v = self.verdicts([floor_run(100, 20, 0.5)],
+                          [quiravel_run(111, 22.1, 26.1, 1.6, form2=1.42, welcome=0.70)])
+        self.assertEqual(set(v.values()), {"MISSED"}, v)
+
+    def test_medians_decide(self):
+        floors = [floor_run(s, 20, 0) for s in (100, 90, 300)]
+        runs = [quiravel_run(s, 20, 20, 0) for s in (105, 400, 95)]
+        v = self.verdicts(floors, runs)
+        self.assertEqual(v["start: exec to first full paint"], "met")  # 105 against 100
+
+
+if __name__ == "__main__":
+    unittest.main()
