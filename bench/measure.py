@@ -450,7 +450,7 @@ class Program:
 
 def wait_parked(screen: Screen, size, quiet: float = 0.4) -> Slide:
     """Waits until the corner window of `size` has stopped at its parking place (or has not
-    moved for a second anywhere else) and describes its slide."""
+    moved for 3 s anywhere else) and describes its slide."""
     height_twips = CORNER_HEIGHT_TWIPS[size]
     parked_top = parked_top_pixels(screen.height, height_twips)
 
@@ -459,11 +459,11 @@ def wait_parked(screen: Screen, size, quiet: float = 0.4) -> Slide:
         if w is None or not w.moves:
             return None
         since = time.monotonic() - w.moves[-1][0]
-        if (w.y == parked_top and since >= quiet) or since >= 1.0:
+        if (w.y == parked_top and since >= quiet) or since >= 3.0:
             return w
         return None
 
-    w = screen.pump(parked, 10, f"{WINDOW_NAMES[size]} to park")
+    w = screen.pump(parked, 20, f"{WINDOW_NAMES[size]} to park")
     last_time, final_top, last_sample = w.moves[-1]
     steady_time, _, steady_sample = w.moves[len(w.moves) // 3]
     return Slide(
