@@ -87,7 +87,9 @@ wait_until() {
 }
 
 # The server writes its display number, then a newline, to the given descriptor once it is
-# ready for clients.
+# ready for clients. The file exists before the server starts, so the first look at it cannot
+# race the shell's redirection in the background job.
+: >"$workdir/display"
 Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp -noreset \
   3>"$workdir/display" >"$workdir/xvfb.log" 2>&1 &
 xvfb_pid=$!
