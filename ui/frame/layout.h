@@ -50,6 +50,24 @@ struct DropDownSpec {
   FontSpec font;
 };
 
+// The caption bar every window draws itself: a label named "title" across the top edge, white
+// bold Tahoma text centred on `back`, with a single-line border. Menu and questionnaires use
+// 465 twips and 14.25 pt, the corner windows 345 twips and 12 pt.
+constexpr LabelSpec titleLabelSpec(const char* caption, int width, int height, double points,
+                                   Bgr back) {
+  return {.name = "title",
+          .caption = caption,
+          .left = 0,
+          .top = 0,
+          .width = width,
+          .height = height,
+          .back = back,
+          .fore = 0x00FFFFFF,
+          .font = {"Tahoma", points, 700, 178},
+          .align = Align::Centre,
+          .border = true};
+}
+
 // The frame labels over the right end of a window's caption bar: "X", which closes the window,
 // and "?", which shows its About box. Both look the same in every window: white bold Arial on
 // a transparent background showing the caption bar's colour `titleBack` behind them, sized to

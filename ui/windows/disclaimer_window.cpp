@@ -41,17 +41,7 @@ constexpr frame::LabelSpec kLabel1{
     .font = kCaptionFont,
     .align = Align::Left,
     .wordWrap = true};
-constexpr frame::LabelSpec kTitle{.name = "title",
-                                  .caption = "Welcome",
-                                  .left = 0,
-                                  .top = 0,
-                                  .width = 2895,
-                                  .height = 345,
-                                  .back = kLightBlue,
-                                  .fore = kWhite,
-                                  .font = kCaptionFont,
-                                  .align = Align::Centre,
-                                  .border = true};
+constexpr frame::LabelSpec kTitle = frame::titleLabelSpec("Welcome", 2895, 345, 12, kLightBlue);
 
 }  // namespace
 

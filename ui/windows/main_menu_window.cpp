@@ -20,7 +20,6 @@ constexpr frame::Bgr kWhite = 0x00FFFFFF;
 constexpr frame::Bgr kPurple = 0x00800080;
 constexpr frame::Bgr kLightBlue = 0x00FF8080;
 
-constexpr frame::FontSpec kCaptionFont{"Tahoma", 14.25, 700, 178};
 constexpr frame::FontSpec kEntryFont{"Arial", 14.25, 700, 178};
 
 constexpr frame::FrameSpec kFrame{.name = "Form0",
@@ -46,17 +45,7 @@ constexpr frame::LabelSpec kLabel1{.name = "Label1",
                                    .fore = kPurple,
                                    .font = kEntryFont,
                                    .align = Align::Centre};
-constexpr frame::LabelSpec kTitle{.name = "title",
-                                  .caption = "Quiravel",
-                                  .left = 0,
-                                  .top = 0,
-                                  .width = 7215,
-                                  .height = 465,
-                                  .back = kPurple,
-                                  .fore = kWhite,
-                                  .font = kCaptionFont,
-                                  .align = Align::Centre,
-                                  .border = true};
+constexpr frame::LabelSpec kTitle = frame::titleLabelSpec("Quiravel", 7215, 465, 14.25, kPurple);
 constexpr frame::LabelSpec kLabel2{.name = "Label2",
                                    .caption = "",  // the anxiety test's title
                                    .left = 1267,

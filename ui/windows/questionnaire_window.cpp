@@ -26,22 +26,12 @@ constexpr frame::Bgr kLightBlue = 0x00FF8080;
 constexpr frame::Bgr kPaleBlue = 0x00FFC0C0;
 constexpr frame::Bgr kDarkBlue = 0x00400000;
 
-constexpr frame::FontSpec kCaptionFont{"Tahoma", 14.25, 700, 178};
 constexpr frame::FontSpec kScoreFont{"Arial", 14.25, 700, 178};
 constexpr frame::FontSpec kQuestionFont{"Arial", 9.75, 700, 178};
 constexpr frame::FontSpec kListFont{"Tahoma", 8.25, 400, 178};
 
-constexpr frame::LabelSpec kTitle{.name = "title",
-                                  .caption = "",  // the test's title
-                                  .left = 0,
-                                  .top = 0,
-                                  .width = 9855,
-                                  .height = 465,
-                                  .back = kLightBlue,
-                                  .fore = kWhite,
-                                  .font = kCaptionFont,
-                                  .align = Align::Centre,
-                                  .border = true};
+// The caption is the test's title.
+constexpr frame::LabelSpec kTitle = frame::titleLabelSpec("", 9855, 465, 14.25, kLightBlue);
 constexpr frame::LabelSpec kCmdX = frame::closeLabelSpec(9360, kLightBlue);
 constexpr frame::LabelSpec kAbout = frame::aboutLabelSpec(9600, kLightBlue);
 constexpr frame::LabelSpec kLabel1{.name = "Label1",

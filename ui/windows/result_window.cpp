@@ -15,7 +15,6 @@ constexpr frame::Bgr kLightBlue = 0x00FF8080;
 constexpr frame::Bgr kOrange = 0x000080FF;
 constexpr frame::Bgr kLightRed = 0x008080FF;
 
-constexpr frame::FontSpec kCaptionFont{"Tahoma", 12, 700, 178};
 constexpr frame::FontSpec kTextFont{"Arial", 9.75, 700, 178};
 
 constexpr frame::FrameSpec kFrame{.name = "Form2",
@@ -70,17 +69,7 @@ constexpr frame::LabelSpec kLabel1{.name = "Label1",
                                    .font = kTextFont,
                                    .align = Align::Centre,
                                    .wordWrap = true};
-constexpr frame::LabelSpec kTitle{.name = "title",
-                                  .caption = "Result",
-                                  .left = 0,
-                                  .top = 0,
-                                  .width = 2895,
-                                  .height = 345,
-                                  .back = kLightBlue,
-                                  .fore = kWhite,
-                                  .font = kCaptionFont,
-                                  .align = Align::Centre,
-                                  .border = true};
+constexpr frame::LabelSpec kTitle = frame::titleLabelSpec("Result", 2895, 345, 12, kLightBlue);
 
 }  // namespace
 
