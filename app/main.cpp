@@ -2,6 +2,7 @@
 // no network, no command line.
 
 #include "app/app_shell.h"
+#include "ui/frame/cursor_blink.h"
 
 #include <QApplication>
 
@@ -20,6 +21,9 @@ int main(int argc, char** argv) {
   // Ties the windows to the installed desktop entry (its icon and name in a task bar).
   QGuiApplication::setDesktopFileName(QStringLiteral(QUIRAVEL_APP_ID));
 
+  // An idle questionnaire keeps the keyboard focus in an answer field; its cursor stops
+  // blinking after a quiet spell, so the program does not wake up while it sits on screen.
+  quiravel::frame::CursorBlinkLimit cursorBlink;
   quiravel::app::AppShell shell;
   QObject::connect(&shell, &quiravel::app::AppShell::programEnded, &app,
                    [] { QCoreApplication::exit(0); });
