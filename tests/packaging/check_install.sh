@@ -18,7 +18,7 @@ fail() {
   exit 1
 }
 
-for tool in cmake desktop-file-validate appstreamcli od cmp awk; do
+for tool in cmake desktop-file-validate appstreamcli od cmp awk readelf; do
   command -v "$tool" >/dev/null || fail "$tool is not installed (scripts/dev test installs it)"
 done
 
@@ -63,6 +63,19 @@ esac
 [ "$(entry_value Icon)" = "$app_id" ] || fail "Icon is '$(entry_value Icon)', expected '$app_id'"
 [ "$(entry_value Name)" = "Quiravel" ] || fail "Name is '$(entry_value Name)', expected 'Quiravel'"
 [ -n "$(entry_value Categories)" ] || fail "$desktop has no Categories"
+
+# --- Library search path -------------------------------------------------------------------
+# The program uses only the system's libraries, so neither the installed program nor the one in
+# the build tree (which scripts/dev run starts) may carry a run path: it would only add places
+# to look, and an empty entry in one stands for the current directory, from which a library
+# planted there would then be loaded.
+for binary in "$prefix/$bindir/$program" "$build/app/$program"; do
+  [ -f "$binary" ] || fail "no program at $binary"
+  dynamic="$(readelf -d "$binary")" || fail "readelf cannot read $binary"
+  if search="$(grep -E '\((RUNPATH|RPATH)\)' <<<"$dynamic")"; then
+    fail "$binary has a library search path:"$'\n'"$search"
+  fi
+done
 
 # --- AppStream metainfo --------------------------------------------------------------------
 metainfo="$prefix/$datadir/metainfo/$app_id.metainfo.xml"
