@@ -5,9 +5,14 @@
 // With the one argument --with-answer-list it also shows one editable "No"/"Yes" drop-down list
 // holding the keyboard focus, like a questionnaire's first answer list: the floor of a window in
 // which a text cursor blinks.
+//
+// With --with-menu-fonts its three labels are drawn in the three fonts the main menu asks for
+// (bold Tahoma 14.25 pt for the caption, bold Arial 14.25 pt and 9.75 pt): the floor of a window
+// in those fonts, which the desktop may have to substitute.
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFont>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
@@ -17,6 +22,7 @@
 
 int main(int argc, char** argv) {
   const bool withAnswerList = argc == 2 && std::strcmp(argv[1], "--with-answer-list") == 0;
+  const bool withMenuFonts = argc == 2 && std::strcmp(argv[1], "--with-menu-fonts") == 0;
   QApplication app(argc, argv);
 
   QWidget window(nullptr, Qt::Window | Qt::FramelessWindowHint);
@@ -30,6 +36,18 @@ int main(int argc, char** argv) {
   QLabel second(QStringLiteral("Second label"), &window);
   second.setGeometry(84, 136, 312, 28);
   second.setAlignment(Qt::AlignCenter);
+
+  if (withMenuFonts) {
+    const auto font = [](const char* face, double points) {
+      QFont f(QString::fromLatin1(face));
+      f.setPointSizeF(points);
+      f.setWeight(QFont::Bold);
+      return f;
+    };
+    title.setFont(font("Tahoma", 14.25));
+    first.setFont(font("Arial", 14.25));
+    second.setFont(font("Arial", 9.75));
+  }
 
   if (withAnswerList) {
     auto* list = new QComboBox(&window);

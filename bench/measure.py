@@ -5,11 +5,16 @@ Runs the floor program (a minimal Qt Widgets window) and Quiravel alternately, e
 fresh process, and watches them only through the X server and /proc:
 
   start         exec to the first window mapped and fully painted: every pixel of the window
-                reported drawn (X DAMAGE on the root window) after its MapNotify;
+                reported drawn (X DAMAGE on the root window) after its MapNotify; taken from
+                start-only runs (--starts per round, default 3) of the floor, the floor in the
+                menu's fonts and Quiravel, one right after the other, in turn;
   RSS           resident memory at that moment, and once all five windows are open and the
                 corner windows have parked (the floor: the same, a moment after its start);
   idle          voluntary context switches per second, summed over all threads, while nothing
-                happens (Quiravel: all five windows open, both corner windows parked);
+                happens (Quiravel: all five windows open, both corner windows parked, and no
+                input for a while: the focused answer field's text cursor blinks for 10 s after
+                the last input and then holds still; the count right after parking, with the
+                cursor still blinking, is reported as well);
   slides        for each corner window, MapNotify to its last move (ConfigureNotify), its
                 final position, and the CPU time the program used meanwhile.
 
@@ -17,7 +22,8 @@ Start and slides also report how long the program's threads were ready to run bu
 (the run-queue wait in /proc/PID/task/*/schedstat): on a busy machine that, not the program,
 is where the time goes. Each round also runs the floor once more with one focused, editable
 answer list (--with-answer-list) and counts its idle wake-ups: the floor of a window in which
-a text cursor blinks.
+a text cursor blinks. The start-only runs include the floor with its labels in the main
+menu's fonts (--with-menu-fonts): the floor of a window in those fonts.
 
 Quiravel is driven with synthetic pointer events (XTEST): a click on the menu's first entry
 opens the depression questionnaire and the disclaimer window, a click on the second entry opens
@@ -500,6 +506,17 @@ def run_floor(screen: Screen, argv: list[str], settle: float, idle_seconds: floa
     }
 
 
+def run_start(screen: Screen, argv: list[str]) -> dict:
+    """Only the start, and the program ends right after it."""
+    with Program(screen, argv) as program:
+        _, start, sample = program.wait_first_paint()
+    return {
+        "start_ms": start * 1000,
+        "start_cpu_ms": sum(sample.cpu_ns.values()) / 1e6,
+        "start_cpu_wait_ms": sum(sample.wait_ns.values()) / 1e6,
+    }
+
+
 def run_reference(screen: Screen, argv: list[str], settle: float, idle_seconds: float) -> dict:
     """The floor with one focused, editable answer list: what a blinking text cursor costs."""
     with Program(screen, argv) as program:
@@ -508,7 +525,8 @@ def run_reference(screen: Screen, argv: list[str], settle: float, idle_seconds: 
         return {"idle_wakeups": program.idle_wakeups(idle_seconds)}
 
 
-def run_quiravel(screen: Screen, argv: list[str], settle: float, idle_seconds: float) -> dict:
+def run_quiravel(screen: Screen, argv: list[str], settle: float, idle_seconds: float,
+                 quiet: float) -> dict:
     with Program(screen, argv) as program:
         menu, start, sample = program.wait_first_paint()
         if (menu.width, menu.height) != MENU:
@@ -533,6 +551,7 @@ def run_quiravel(screen: Screen, argv: list[str], settle: float, idle_seconds: f
         screen.pump(lambda: screen.find(RESULT), 10, "Form2")
         screen.move_pointer(screen.free_point())
         screen.button(False)
+        last_input = time.monotonic()
         result = wait_parked(screen, RESULT)
 
         open_windows = sorted(w.name for w in screen.windows.values() if w.mapped and w.name)
@@ -540,6 +559,10 @@ def run_quiravel(screen: Screen, argv: list[str], settle: float, idle_seconds: f
             raise MeasureError(f"expected five windows open, found {open_windows}")
         screen.idle(settle)
         all_open = read_proc(program.pid)
+        # Right after parking the text cursor still blinks; once `quiet` seconds have passed
+        # since the last input it holds still, and the program is idle.
+        wakeups_blinking = program.idle_wakeups(idle_seconds)
+        screen.idle(max(0.0, last_input + quiet - time.monotonic()))
         wakeups = program.idle_wakeups(idle_seconds)
     return {
         "start_ms": start * 1000,
@@ -549,6 +572,7 @@ def run_quiravel(screen: Screen, argv: list[str], settle: float, idle_seconds: f
         "rss_all_mib": all_open.rss_kib / 1024,
         "rss_all_shmem_mib": all_open.rss_shmem_kib / 1024,
         "idle_wakeups": wakeups,
+        "idle_wakeups_blinking": wakeups_blinking,
         "form2": result.__dict__,
         "welcome": disclaimer.__dict__,
     }
@@ -578,8 +602,22 @@ def load_average() -> str:
     return " ".join(f"{v:.2f}" for v in os.getloadavg())
 
 
-def report(floor_runs: list[dict], reference_runs: list[dict], runs: list[dict]) -> list[str]:
-    """The table of medians, ratios and targets."""
+START_PROGRAMS = ("floor", "menu_fonts", "quiravel")
+
+
+def start_order(turn: int) -> tuple[str, ...]:
+    """The programs of one turn of starts, rotated so that each comes first, second and last
+    equally often: whatever the one before leaves behind (caches, a busy X server) falls on
+    all of them alike."""
+    k = turn % len(START_PROGRAMS)
+    return START_PROGRAMS[k:] + START_PROGRAMS[:k]
+
+
+def report(floor_runs: list[dict], reference_runs: list[dict], runs: list[dict],
+           starts: dict[str, list[dict]] | None = None) -> list[str]:
+    """The table of medians, ratios and targets. The start comes from `starts` (start-only runs
+    of the floor, the floor in the menu's fonts and Quiravel) when given, otherwise from the
+    starts of the full runs."""
     lines, verdicts = [], []
 
     def m(runs_, key, sub=None):
@@ -597,12 +635,22 @@ def report(floor_runs: list[dict], reference_runs: list[dict], runs: list[dict])
 
     lines.append(f"{'metric (medians)':<34} {'floor':>9} {'quiravel':>9} {'':<4} {'ratio':>7}   "
                  f"{'target':<20} verdict")
-    fs, qs = m(floor_runs, "start_ms"), m(runs, "start_ms")
+    floor_starts = starts["floor"] if starts else floor_runs
+    quiravel_starts = starts["quiravel"] if starts else runs
+    fs, qs = m(floor_starts, "start_ms"), m(quiravel_starts, "start_ms")
     row("start: exec to first full paint", fs, qs, "ms", f"ratio <= {TARGET_START}",
         qs <= TARGET_START * fs)
-    row("  CPU time until then", m(floor_runs, "start_cpu_ms"), m(runs, "start_cpu_ms"), "ms")
-    row("  waiting for a CPU until then", m(floor_runs, "start_cpu_wait_ms"),
-        m(runs, "start_cpu_wait_ms"), "ms")
+    row("  CPU time until then", m(floor_starts, "start_cpu_ms"),
+        m(quiravel_starts, "start_cpu_ms"), "ms")
+    row("  waiting for a CPU until then", m(floor_starts, "start_cpu_wait_ms"),
+        m(quiravel_starts, "start_cpu_wait_ms"), "ms")
+    if starts:
+        row("  in the full runs", m(floor_runs, "start_ms"), m(runs, "start_ms"), "ms")
+    if starts and starts.get("menu_fonts"):
+        font_starts = starts["menu_fonts"]
+        row("  floor in the menu's fonts", m(font_starts, "start_ms"), qs, "ms")
+        row("    CPU time until then", m(font_starts, "start_cpu_ms"),
+            m(quiravel_starts, "start_cpu_ms"), "ms")
     fr, qr = m(floor_runs, "rss_start_mib"), m(runs, "rss_start_mib")
     row("RSS at start", fr, qr, "MiB", f"ratio <= {TARGET_RSS_START}",
         qr <= TARGET_RSS_START * fr)
@@ -612,10 +660,11 @@ def report(floor_runs: list[dict], reference_runs: list[dict], runs: list[dict])
     row("  of which shared (backing stores)", m(floor_runs, "rss_later_shmem_mib"),
         m(runs, "rss_all_shmem_mib"), "MiB")
     fi, qi = m(floor_runs, "idle_wakeups"), m(runs, "idle_wakeups")
-    row("idle wake-ups, corners parked", fi, qi, "/s",
+    row("idle wake-ups, parked, no input", fi, qi, "/s",
         f"<= floor + {TARGET_IDLE_EXTRA_PER_SECOND:g}/s", qi <= fi + TARGET_IDLE_EXTRA_PER_SECOND)
+    row("  right after parking (blinking)", fi, m(runs, "idle_wakeups_blinking"), "/s")
     if reference_runs:
-        row("  floor + one focused answer list", fi, m(reference_runs, "idle_wakeups"), "/s")
+        row("  floor + a focused answer list", fi, m(reference_runs, "idle_wakeups"), "/s")
 
     lines.append("")
     lines.append(f"{'corner slide (medians)':<34} {'nominal':>9} {'measured':>9} {'':<4} "
@@ -655,10 +704,17 @@ def main(argv=None) -> int:
                         help="how long idle wake-ups are counted (default 5)")
     parser.add_argument("--settle", type=float, default=1.0,
                         help="quiet time before the memory and idle samples (default 1)")
+    parser.add_argument("--quiet", type=float, default=11.0,
+                        help="seconds after the last input before the idle count; the text "
+                        "cursor holds still 10 s after it (default 11)")
+    parser.add_argument("--starts", type=int, default=3,
+                        help="start-only runs of each program per round, in turn (default 3)")
     parser.add_argument("--json", help="also write every run's numbers to this file")
     args = parser.parse_args(argv)
     if args.reps < 1:
         parser.error("--reps must be at least 1")
+    if args.starts < 1:
+        parser.error("--starts must be at least 1")
 
     try:
         screen = Screen()
@@ -668,36 +724,55 @@ def main(argv=None) -> int:
     print(f"display {os.environ.get('DISPLAY')}, {screen.width}x{screen.height}, no window "
           f"manager; machine: {machine()}; load average {load_average()}", flush=True)
     floor_runs, reference_runs, runs = [], [], []
+    starts = {name: [] for name in START_PROGRAMS}
+    start_argv = {"floor": [args.floor], "menu_fonts": [args.floor, "--with-menu-fonts"],
+                  "quiravel": [args.program]}
     try:
         for i in range(args.warmup + args.reps):
             recorded = i >= args.warmup
             f = run_floor(screen, [args.floor], args.settle, args.idle_seconds)
-            q = run_quiravel(screen, [args.program], args.settle, args.idle_seconds)
+            q = run_quiravel(screen, [args.program], args.settle, args.idle_seconds, args.quiet)
             r = run_reference(screen, [args.floor, "--with-answer-list"], args.settle,
                               args.idle_seconds)
+            round_starts = {name: [] for name in START_PROGRAMS}
+            # The turns come after an idle spell (the reference's idle count), and a start after
+            # one is slower; a first start, not recorded, takes that, so every recorded start
+            # follows another program's short run.
+            run_start(screen, start_argv[start_order(i * args.starts)[-1]])
+            for turn in range(i * args.starts, (i + 1) * args.starts):
+                for name in start_order(turn):
+                    round_starts[name].append(run_start(screen, start_argv[name]))
             label = f"run {i - args.warmup + 1}/{args.reps}" if recorded else "warm-up"
             print(f"{label}: floor / quiravel: start {f['start_ms']:.1f} / {q['start_ms']:.1f} "
                   f"ms, RSS {f['rss_start_mib']:.1f} / {q['rss_start_mib']:.1f} MiB (all open "
                   f"{q['rss_all_mib']:.1f}), idle {f['idle_wakeups']:.2f} / "
-                  f"{q['idle_wakeups']:.2f} /s (with a list {r['idle_wakeups']:.2f}); slides "
-                  f"{q['form2']['seconds']:.3f} / {q['welcome']['seconds']:.3f} s", flush=True)
+                  f"{q['idle_wakeups']:.2f} /s (blinking {q['idle_wakeups_blinking']:.2f}, floor with a "
+                  f"list {r['idle_wakeups']:.2f}); slides "
+                  f"{q['form2']['seconds']:.3f} / {q['welcome']['seconds']:.3f} s; starts "
+                  f"(medians) floor / in the menu's fonts / quiravel "
+                  + " / ".join(f"{median([r['start_ms'] for r in round_starts[name]]):.1f}"
+                               for name in START_PROGRAMS) + " ms", flush=True)
             if recorded:
                 floor_runs.append(f)
                 runs.append(q)
                 reference_runs.append(r)
+                for name in START_PROGRAMS:
+                    starts[name] += round_starts[name]
     except MeasureError as error:
         print(f"measure: {error}", file=sys.stderr)
         return 1
     print()
-    print(f"{time.strftime('%Y-%m-%d %H:%M %Z')}: {args.reps} runs of each, alternating; idle "
-          f"wake-ups counted over {args.idle_seconds:g} s; load average now {load_average()}")
-    for line in report(floor_runs, reference_runs, runs):
+    print(f"{time.strftime('%Y-%m-%d %H:%M %Z')}: {args.reps} runs of each, alternating, and "
+          f"{args.reps * args.starts} start-only runs of each, in turn; idle wake-ups counted "
+          f"over {args.idle_seconds:g} s; load average now {load_average()}")
+    for line in report(floor_runs, reference_runs, runs, starts):
         print(line)
     if args.json:
         with open(args.json, "w") as out:
             json.dump({"date": time.strftime("%Y-%m-%d %H:%M %Z"), "machine": machine(),
                        "load_average_after": load_average(),
                        "floor": floor_runs, "floor_with_answer_list": reference_runs,
+                       "starts": starts,
                        "quiravel": runs}, out, indent=1)
     return 0
 

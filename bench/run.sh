@@ -3,7 +3,7 @@
 # without a window manager, and prints medians, ratios and targets.
 #
 #   bench/run.sh [BUILD_DIR] [--no-build] [--reps N] [--warmup N] [--idle-seconds S]
-#                [--settle S] [--json FILE]
+#                [--settle S] [--quiet S] [--starts N] [--json FILE]
 #
 # BUILD_DIR defaults to build/ at the top of the repository. Unless --no-build is given, a
 # BUILD_DIR without a CMake cache is configured (RelWithDebInfo, tests and benchmarks on) and
@@ -25,7 +25,7 @@ while (($# > 0)); do
     --no-build) build=0; shift ;;
     --reps) reps="$2"; measure_args+=("$1" "$2"); shift 2 ;;
     --warmup) warmup="$2"; measure_args+=("$1" "$2"); shift 2 ;;
-    --idle-seconds | --settle | --json) measure_args+=("$1" "$2"); shift 2 ;;
+    --idle-seconds | --settle | --quiet | --starts | --json) measure_args+=("$1" "$2"); shift 2 ;;
     -h | --help) sed -n '2,14s/^# \{0,1\}//p' "${BASH_SOURCE[0]}"; exit 0 ;;
     -*) echo "run.sh: unknown option $1" >&2; exit 2 ;;
     *) build_dir="$1"; shift ;;
@@ -63,7 +63,7 @@ if ! "$python" -c 'import Xlib.ext.damage, Xlib.ext.xtest' 2>/dev/null; then
   exit 1
 fi
 
-# Each run of both programs takes about 25 s with the default idle window of 5 s.
-timeout=$((120 + (reps + warmup) * 60))
+# Each run of both programs takes about 40 s with the default idle windows and quiet time.
+timeout=$((120 + (reps + warmup) * 90))
 exec "$here/tests/xvfb/with-display.sh" --timeout "$timeout" -- \
   "$python" "$here/bench/measure.py" --program "$program" --floor "$floor" "${measure_args[@]}"

@@ -98,7 +98,12 @@ def quiravel_run(start, rss_start, rss_all, idle, form2=1.35, welcome=0.66):
     return {"start_ms": start, "start_cpu_ms": 1.0, "start_cpu_wait_ms": 0.0,
             "rss_start_mib": rss_start,
             "rss_all_mib": rss_all, "rss_all_shmem_mib": 1.0, "idle_wakeups": idle,
+            "idle_wakeups_blinking": idle + 6.0,
             "form2": slide(form2, 1.35), "welcome": slide(welcome, 0.66)}
+
+
+def start(ms):
+    return {"start_ms": ms, "start_cpu_ms": ms * 0.8, "start_cpu_wait_ms": 0.0}
 
 
 def floor_run(start, rss, idle):
@@ -129,6 +134,41 @@ class Verdicts(unittest.TestCase):
         runs = [quiravel_run(s, 20, 20, 0) for s in (105, 400, 95)]
         v = self.verdicts(floors, runs)
         self.assertEqual(v["start: exec to first full paint"], "met")  # 105 against 100
+
+    def test_start_only_runs_decide_the_start(self):
+        # The full runs' starts (100 against 200) would miss; the start-only runs meet.
+        starts = {"floor": [start(100), start(98), start(300)],
+                  "menu_fonts": [start(125), start(120), start(130)],
+                  "quiravel": [start(105), start(104), start(90)]}
+        lines = measure.report([floor_run(100, 20, 0)], [], [quiravel_run(200, 20, 20, 0)],
+                               starts)
+        v = {line.split("  ")[0].strip(): line.split()[-1] for line in lines
+             if line.endswith(("met", "MISSED"))}
+        self.assertEqual(v["start: exec to first full paint"], "met")  # 104 against 100
+        self.assertEqual(len(v), 6)
+        # The floor in the menu's fonts is shown against Quiravel but judges nothing.
+        row = next(line for line in lines if "floor in the menu's fonts" in line)
+        self.assertEqual(row.split()[-4:], ["125.00", "104.00", "ms", "0.832"])
+        # The full runs' starts are shown too, for comparison.
+        row = next(line for line in lines if "in the full runs" in line)
+        self.assertEqual(row.split()[-4:], ["100.00", "200.00", "ms", "2.000"])
+
+    def test_start_only_runs_can_miss(self):
+        starts = {"floor": [start(100)], "menu_fonts": [start(100)], "quiravel": [start(111)]}
+        lines = measure.report([floor_run(100, 20, 0)], [], [quiravel_run(100, 20, 20, 0)],
+                               starts)
+        self.assertIn("MISSED", next(line for line in lines if line.startswith("start:")))
+
+
+class StartOrder(unittest.TestCase):
+    def test_each_program_takes_each_place_equally_often(self):
+        turns = [measure.start_order(t) for t in range(6)]
+        for turn in turns:
+            self.assertEqual(sorted(turn), sorted(measure.START_PROGRAMS))
+        for place in range(3):
+            firsts = [turn[place] for turn in turns]
+            for name in measure.START_PROGRAMS:
+                self.assertEqual(firsts.count(name), 2, (place, turns))
 
 
 if __name__ == "__main__":
