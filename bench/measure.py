@@ -746,11 +746,11 @@ def main(argv=None) -> int:
             print(f"{label}: floor / quiravel: start {f['start_ms']:.1f} / {q['start_ms']:.1f} "
                   f"ms, RSS {f['rss_start_mib']:.1f} / {q['rss_start_mib']:.1f} MiB (all open "
                   f"{q['rss_all_mib']:.1f}), idle {f['idle_wakeups']:.2f} / "
-                  f"{q['idle_wakeups']:.2f} /s (blinking {q['idle_wakeups_blinking']:.2f}, floor with a "
-                  f"list {r['idle_wakeups']:.2f}); slides "
+                  f"{q['idle_wakeups']:.2f} /s (blinking {q['idle_wakeups_blinking']:.2f}, "
+                  f"floor with a list {r['idle_wakeups']:.2f}); slides "
                   f"{q['form2']['seconds']:.3f} / {q['welcome']['seconds']:.3f} s; starts "
                   f"(medians) floor / in the menu's fonts / quiravel "
-                  + " / ".join(f"{median([r['start_ms'] for r in round_starts[name]]):.1f}"
+                  + " / ".join(f"{median([one['start_ms'] for one in round_starts[name]]):.1f}"
                                for name in START_PROGRAMS) + " ms", flush=True)
             if recorded:
                 floor_runs.append(f)
