@@ -63,7 +63,7 @@ if ! "$python" -c 'import Xlib.ext.damage, Xlib.ext.xtest' 2>/dev/null; then
   exit 1
 fi
 
-# Each run of both programs takes about 40 s with the default idle windows and quiet time.
+# Each round takes about 30 s with the default idle windows, quiet time and start-only runs.
 timeout=$((120 + (reps + warmup) * 90))
 exec "$here/tests/xvfb/with-display.sh" --timeout "$timeout" -- \
   "$python" "$here/bench/measure.py" --program "$program" --floor "$floor" "${measure_args[@]}"
