@@ -489,6 +489,15 @@ def wait_parked(screen: Screen, size, quiet: float = 0.4) -> Slide:
     )
 
 
+def start_figures(start: float, sample: ProcSample) -> dict:
+    """The start in ms, and the CPU time and run-queue wait of all threads until then."""
+    return {
+        "start_ms": start * 1000,
+        "start_cpu_ms": sum(sample.cpu_ns.values()) / 1e6,
+        "start_cpu_wait_ms": sum(sample.wait_ns.values()) / 1e6,
+    }
+
+
 def run_floor(screen: Screen, argv: list[str], settle: float, idle_seconds: float) -> dict:
     with Program(screen, argv) as program:
         _, start, sample = program.wait_first_paint()
@@ -496,9 +505,7 @@ def run_floor(screen: Screen, argv: list[str], settle: float, idle_seconds: floa
         later = read_proc(program.pid)
         wakeups = program.idle_wakeups(idle_seconds)
     return {
-        "start_ms": start * 1000,
-        "start_cpu_ms": sum(sample.cpu_ns.values()) / 1e6,
-        "start_cpu_wait_ms": sum(sample.wait_ns.values()) / 1e6,
+        **start_figures(start, sample),
         "rss_start_mib": sample.rss_kib / 1024,
         "rss_later_mib": later.rss_kib / 1024,
         "rss_later_shmem_mib": later.rss_shmem_kib / 1024,
@@ -510,11 +517,7 @@ def run_start(screen: Screen, argv: list[str]) -> dict:
     """Only the start, and the program ends right after it."""
     with Program(screen, argv) as program:
         _, start, sample = program.wait_first_paint()
-    return {
-        "start_ms": start * 1000,
-        "start_cpu_ms": sum(sample.cpu_ns.values()) / 1e6,
-        "start_cpu_wait_ms": sum(sample.wait_ns.values()) / 1e6,
-    }
+    return start_figures(start, sample)
 
 
 def run_reference(screen: Screen, argv: list[str], settle: float, idle_seconds: float) -> dict:
@@ -565,9 +568,7 @@ def run_quiravel(screen: Screen, argv: list[str], settle: float, idle_seconds: f
         screen.idle(max(0.0, last_input + quiet - time.monotonic()))
         wakeups = program.idle_wakeups(idle_seconds)
     return {
-        "start_ms": start * 1000,
-        "start_cpu_ms": sum(sample.cpu_ns.values()) / 1e6,
-        "start_cpu_wait_ms": sum(sample.wait_ns.values()) / 1e6,
+        **start_figures(start, sample),
         "rss_start_mib": sample.rss_kib / 1024,
         "rss_all_mib": all_open.rss_kib / 1024,
         "rss_all_shmem_mib": all_open.rss_shmem_kib / 1024,

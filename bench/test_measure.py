@@ -113,10 +113,13 @@ def floor_run(start, rss, idle):
 
 
 class Verdicts(unittest.TestCase):
-    def verdicts(self, floors, runs):
-        lines = measure.report(floors, [], runs)
+    @staticmethod
+    def verdicts_of(lines):
         return {line.split("  ")[0].strip(): line.split()[-1] for line in lines
                 if line.endswith(("met", "MISSED"))}
+
+    def verdicts(self, floors, runs):
+        return self.verdicts_of(measure.report(floors, [], runs))
 
     def test_all_met_at_the_limits(self):
         v = self.verdicts([floor_run(100, 20, 0.5)],
@@ -142,8 +145,7 @@ class Verdicts(unittest.TestCase):
                   "quiravel": [start(105), start(104), start(90)]}
         lines = measure.report([floor_run(100, 20, 0)], [], [quiravel_run(200, 20, 20, 0)],
                                starts)
-        v = {line.split("  ")[0].strip(): line.split()[-1] for line in lines
-             if line.endswith(("met", "MISSED"))}
+        v = self.verdicts_of(lines)
         self.assertEqual(v["start: exec to first full paint"], "met")  # 104 against 100
         self.assertEqual(len(v), 6)
         # The floor in the menu's fonts is shown against Quiravel but judges nothing.
