@@ -56,12 +56,13 @@ FormWindow::FormWindow(const FrameSpec& spec, QWidget* parent) : QWidget(parent,
     setAttribute(Qt::WA_ShowWithoutActivating);
 }
 
-int FormWindow::leftTwips() const {
-  return twipsToPixels(leftTwips_) == x() ? leftTwips_ : pixelsToTwips(x());
-}
-
-int FormWindow::topTwips() const {
-  return twipsToPixels(topTwips_) == y() ? topTwips_ : pixelsToTwips(y());
+QPoint FormWindow::positionTwips() const {
+  // Each axis is read back as written while the window is still at the pixel the written
+  // value went to; otherwise (moved since, or the primary screen moved) from the pixels.
+  const QPoint written = globalPixelsFromScreenTwips(writtenTwips_);
+  const QPoint actual = screenTwipsFromGlobalPixels(pos());
+  return {written.x() == x() ? writtenTwips_.x() : actual.x(),
+          written.y() == y() ? writtenTwips_.y() : actual.y()};
 }
 
 void FormWindow::setLeftTwips(int left) {
@@ -73,9 +74,8 @@ void FormWindow::setTopTwips(int top) {
 }
 
 void FormWindow::moveTwips(int left, int top) {
-  leftTwips_ = left;
-  topTwips_ = top;
-  move(twipsToPixels(left), twipsToPixels(top));
+  writtenTwips_ = QPoint(left, top);
+  move(globalPixelsFromScreenTwips(writtenTwips_));
 }
 
 void FormWindow::centreOnScreen() {

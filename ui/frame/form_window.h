@@ -25,10 +25,11 @@ class FormWindow : public QWidget {
  public:
   explicit FormWindow(const FrameSpec& spec, QWidget* parent = nullptr);
 
-  // Geometry in twips. A position written in twips is read back as written for as long as the
-  // window stays at the pixel it was rounded to.
-  int leftTwips() const;
-  int topTwips() const;
+  // Geometry in twips; Left and Top count from the primary screen's top-left corner. A position
+  // written in twips is read back as written for as long as the window stays at the pixel it
+  // was rounded to.
+  int leftTwips() const { return positionTwips().x(); }
+  int topTwips() const { return positionTwips().y(); }
   int widthTwips() const { return pixelsToTwips(width()); }
   int heightTwips() const { return pixelsToTwips(height()); }
   void setLeftTwips(int left);
@@ -66,10 +67,10 @@ class FormWindow : public QWidget {
 
  private:
   void watchWindowHandle();
+  QPoint positionTwips() const;
 
   QPointer<QWindow> watchedHandle_;
-  int leftTwips_ = 0;
-  int topTwips_ = 0;
+  QPoint writtenTwips_;
 };
 
 }  // namespace quiravel::frame

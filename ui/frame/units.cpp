@@ -11,9 +11,9 @@ QRect twipsRect(int left, int top, int width, int height) {
 }
 
 namespace {
-QSize primaryScreenPixels() {
+QRect primaryScreenPixels() {
   const QScreen* screen = QGuiApplication::primaryScreen();
-  return screen ? screen->geometry().size() : QSize();
+  return screen ? screen->geometry() : QRect();
 }
 }  // namespace
 
@@ -22,6 +22,16 @@ int screenWidthTwips() {
 }
 int screenHeightTwips() {
   return pixelsToTwips(primaryScreenPixels().height());
+}
+
+QPoint globalPixelsFromScreenTwips(QPoint twips) {
+  return primaryScreenPixels().topLeft() +
+         QPoint(twipsToPixels(twips.x()), twipsToPixels(twips.y()));
+}
+
+QPoint screenTwipsFromGlobalPixels(QPoint pixels) {
+  const QPoint onScreen = pixels - primaryScreenPixels().topLeft();
+  return {pixelsToTwips(onScreen.x()), pixelsToTwips(onScreen.y())};
 }
 
 QFont makeFont(const FontSpec& spec) {

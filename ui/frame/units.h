@@ -3,6 +3,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QPoint>
 #include <QRect>
 
 #include <cstdint>
@@ -24,9 +25,17 @@ constexpr int pixelsToTwips(int pixels) {
 
 QRect twipsRect(int left, int top, int width, int height);
 
-// The primary screen's full size (not the work area), in twips.
+// "The screen" of every layout is the primary screen: its full size (not the work area), in
+// twips, read anew at each call.
 int screenWidthTwips();
 int screenHeightTwips();
+
+// A window's Left and Top, in twips, count from the primary screen's top-left corner, which on a
+// desktop of several monitors need not be the desktop's origin; Qt places top-level windows in
+// global pixels. These two are the one conversion between them, reading the primary screen's
+// position anew at each call.
+QPoint globalPixelsFromScreenTwips(QPoint twips);
+QPoint screenTwipsFromGlobalPixels(QPoint pixels);
 
 // Colours are stored as 0x00BBGGRR: red in the low byte, blue in the high one.
 using Bgr = std::uint32_t;
