@@ -27,6 +27,9 @@ class CornerWindow : public frame::FormWindow {
   // Form_Load
   void formLoad() override { Form_Load(); }
 
+  // Parked in the corner: the slide is over and nothing moves the window any more.
+  bool isParked() const { return motion_.isParked(); }
+
  Q_SIGNALS:
   // "X" or a double click on the background: this window is to be closed (unloaded).
   void closeRequested();

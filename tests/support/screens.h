@@ -1,0 +1,15 @@
+// Screens for tests on the offscreen platform: a desktop of one or more monitors, laid out
+// anew while the program runs.
+#pragma once
+
+#include <QList>
+#include <QRect>
+
+namespace quiravel::test {
+
+// Lays the offscreen platform's screens out as `screens`, in global pixels at 96 dpi; the first
+// is the primary screen. Returns once Qt has taken in the new layout, false if it did not
+// (or the platform is not the offscreen one).
+bool setOffscreenScreens(const QList<QRect>& screens);
+
+}  // namespace quiravel::test
