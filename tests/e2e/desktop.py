@@ -17,7 +17,7 @@ import time
 import zlib
 
 from Xlib import X, XK, display, error
-from Xlib.ext import xtest
+from Xlib.ext import randr, xtest
 
 # The program's windows carry this WM_CLASS.
 APP_CLASS = "quiravel"
@@ -58,6 +58,9 @@ def wait_until(what, probe, timeout, interval=0.02):
 
 Rect = collections.namedtuple("Rect", "x y width height")
 
+# A monitor of the desktop, in pixels on the root window.
+Monitor = collections.namedtuple("Monitor", "name x y width height primary")
+
 
 class Window(collections.namedtuple("Window", "id x y width height viewable override name")):
     """A top-level window of the program as the X server shows it; x and y are on the root."""
@@ -97,6 +100,24 @@ class Desktop:
 
     def close(self):
         self.display.close()
+
+    def monitors(self):
+        """The desktop's monitors as the X server's RandR extension reports them."""
+        reply = randr.get_monitors(self.root, True)
+        return [Monitor(self.display.get_atom_name(m.name), m.x, m.y, m.width_in_pixels,
+                        m.height_in_pixels, bool(m.primary))
+                for m in reply.monitors]
+
+    def primary_monitor(self):
+        """The monitor a program takes for its screen: the one marked primary, else the
+        first; the whole root window if the server reports none."""
+        monitors = self.monitors()
+        for m in monitors:
+            if m.primary:
+                return m
+        if monitors:
+            return monitors[0]
+        return Monitor("root", 0, 0, self.width, self.height, True)
 
     # --- the window tree ---------------------------------------------------------------
 

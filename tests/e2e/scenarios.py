@@ -23,6 +23,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from desktop import (  # noqa: E402
     Desktop,
     Failure,
+    Monitor,
     WindowHistory,
     check,
     colour_name,
@@ -68,7 +69,8 @@ class Session:
         self.desktop = desktop
         self.history = history
         self.program = program
-        self.screen = screens.Screen(desktop.width, desktop.height)
+        # The program's screen is the primary monitor.
+        self.screen = screens.Screen.of(desktop.primary_monitor())
         self.menu = None
 
     # --- looking -----------------------------------------------------------------------
@@ -745,6 +747,25 @@ class ScenarioTimeout(Exception):
     pass
 
 
+# The desktop each scenario runs on, as with-display.sh makes it: its size in pixels and its
+# monitors; Xvfb's one monitor is the whole screen. Only the listed scenarios need another.
+XVFB_DESKTOP = ((1920, 1080), [Monitor("screen", 0, 0, 1920, 1080, False)])
+DESKTOPS = {
+    # with-display.sh --monitors
+    "two_monitors": ((4480, 1440), [Monitor("right", 1920, 0, 2560, 1440, True),
+                                    Monitor("left", 0, 0, 1920, 1080, False)]),
+}
+
+
+def check_desktop(desktop, scenario):
+    size, monitors = DESKTOPS.get(scenario, XVFB_DESKTOP)
+    seen = (desktop.width, desktop.height)
+    check(seen == size and desktop.depth == 24,
+          f"the screen is {seen[0]}x{seen[1]}x{desktop.depth}, expected {size[0]}x{size[1]}x24")
+    check(sorted(desktop.monitors()) == sorted(monitors),
+          f"the monitors are {desktop.monitors()}, expected {monitors}")
+
+
 def _on_alarm(signum, frame):
     raise ScenarioTimeout(f"the scenario took longer than {SCENARIO} s")
 
@@ -766,9 +787,7 @@ def run(scenario, app, artifacts, trace_log=None):
     try:
         signal.alarm(SCENARIO)
         desktop = Desktop()
-        check((desktop.width, desktop.height) == (1920, 1080) and desktop.depth == 24,
-              f"the screen is {desktop.width}x{desktop.height}x{desktop.depth}, "
-              "expected 1920x1080x24")
+        check_desktop(desktop, scenario)
         check(not desktop.visible(), "the program is already on screen before it started")
         history = WindowHistory()
         program = Program(app, wrapper_for(trace_log), private_environment(scratch.path),

@@ -31,19 +31,35 @@ def left_edge(r, thickness=2):
 
 
 class Screen:
-    """The screen's size in twips, as the program reads it."""
+    """The screen as the program sees it: the primary monitor, its size in twips, and where
+    its top-left corner, from which every Left and Top counts, lies on the desktop (pixels)."""
 
-    def __init__(self, width_px, height_px):
+    def __init__(self, width_px, height_px, left_px=0, top_px=0):
         self.width = width_px * 15
         self.height = height_px * 15
         self.width_px = width_px
         self.height_px = height_px
+        self.left_px = left_px
+        self.top_px = top_px
+
+    @classmethod
+    def of(cls, monitor):
+        return cls(monitor.width, monitor.height, monitor.x, monitor.y)
+
+    def at(self, left, top):
+        """A window's Left and Top in twips as a position on the desktop, in pixels."""
+        return (self.left_px + px(left), self.top_px + px(top))
+
+    def contains(self, window):
+        return (self.left_px <= window.x and window.x + window.width <= self.left_px + self.width_px
+                and self.top_px <= window.y
+                and window.y + window.height <= self.top_px + self.height_px)
 
 
 def centred(screen, width, height):
     """Top-left corner, in pixels, of a window of this size in twips centred on the screen
     (integer halves of twips, as the program computes them)."""
-    return (px((screen.width - width) // 2), px((screen.height - height) // 2))
+    return screen.at((screen.width - width) // 2, (screen.height - height) // 2)
 
 
 # The caption bar's plain part, left of its centred text.
@@ -94,7 +110,7 @@ DEPRESSION = Questionnaire(
     combos=[(8520, 720), (8520, 1200), (8520, 1680), (8520, 2280), (8520, 3120), (8520, 3960),
             (8520, 4680), (8520, 5400), (8520, 6120), (8520, 6960), (8475, 7560), (8475, 8280),
             (8475, 8760), (8475, 9360), (8475, 10200)],
-    position=lambda screen: (px(5895), 0),
+    position=lambda screen: screen.at(5895, 0),
 )
 
 ANXIETY = Questionnaire(
@@ -121,14 +137,14 @@ class CornerWindow:
     cmdX = Rect(px(2640), 0, 8, 12)
 
     def left(self, screen):
-        return px(screen.width - self.width_twips - 100)
+        return screen.at(screen.width - self.width_twips - 100, 0)[0]
 
     def start_top(self, screen):
-        return px(screen.height)
+        return screen.at(0, screen.height)[1]
 
     def parked_top(self, screen):
         steps = (self.height_twips + 300) // 50 + 1
-        return px(screen.height - 50 * steps)
+        return screen.at(0, screen.height - 50 * steps)[1]
 
 
 RESULT = CornerWindow("the result window", 2895, 6420)
