@@ -733,6 +733,38 @@ def scenario_whole_session(s):
     s.end_with_menu_x()
 
 
+def scenario_two_monitors(s):
+    """On a desktop of two monitors whose primary is the right-hand one, every window takes
+    its place on the primary: Left and Top count from its top-left corner, the screen's size
+    is its size. The menu dragged onto the other monitor follows the pointer there."""
+    left_monitor = screens.Screen.of(
+        next(m for m in s.desktop.monitors() if not m.primary))
+    menu = s.start()
+
+    def onto_entry(window):
+        return window.at(*centre(MainMenu.label2))
+
+    # By its caption bar, from the middle of the primary to the middle of the other monitor.
+    target = MainMenu.position(left_monitor)
+    moved = s.drag(menu.id, "the main menu", menu.at(40, 15),
+                   (target[0] - menu.x, target[1] - menu.y), then=onto_entry)
+    check(left_monitor.contains(moved),
+          f"the main menu was dragged to {moved.position}, off the left-hand monitor")
+    s.menu_entry_colours(2, PURPLE, WHITE)
+    s.expect_not_moved(menu.id, "the main menu", moved.position)
+
+    # Each opens, slides in and parks at its place on the primary, checked on the way.
+    q = s.open_test(DEPRESSION)
+    s.expect_slide_in(DISCLAIMER)
+    result = s.score(DEPRESSION, q)
+    s.open_test(ANXIETY)
+    s.expect_shown_parked(DISCLAIMER)
+    s.expect_not_moved(result.id, RESULT.name,
+                       (RESULT.left(s.screen), RESULT.parked_top(s.screen)))
+    s.expect_not_moved(menu.id, "the main menu", moved.position)
+    s.end_with_menu_x()
+
+
 SCENARIOS = {
     name[len("scenario_"):]: function
     for name, function in globals().items()
