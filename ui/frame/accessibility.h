@@ -4,8 +4,8 @@
 // accessible name of its own). A label that acts as a button (Label::setActsAsButton) is
 // exposed as a push button with a press action; every other label is static text, and a label
 // with a buddy says which control it labels. A notification window is read out as a whole by
-// a screen reader when it appears and each time `announce` is called for it. None of this
-// changes anything on screen.
+// a screen reader each time it comes into view and each time `announce` is called for it.
+// None of this changes anything on screen.
 #pragma once
 
 #include <QString>
@@ -34,9 +34,9 @@ bool isNotification(const FormWindow& window);
 // notification.
 void announce(FormWindow* window);
 
-// The one seam through which every announcement goes: tests take them without a screen
-// reader. An empty handler restores the real announcement. Returns the handler that was in
-// place.
+// The one seam through which every announcement goes, those of `announce` and those of a
+// notification window coming into view: tests take them without a screen reader. An empty
+// handler restores the real announcement. Returns the handler that was in place.
 using AnnounceHandler = std::function<void(FormWindow* window)>;
 AnnounceHandler setAnnounceHandler(AnnounceHandler handler);
 
