@@ -142,6 +142,25 @@ void installAccessibility() {
 // Before any window or label exists, so that none of them is first given a stock interface.
 Q_COREAPP_STARTUP_FUNCTION(installAccessibility)
 
+namespace {
+
+int quietDepth = 0;
+QAccessible::UpdateHandler handlerBeforeQuiet = nullptr;
+
+void dropEvent(QAccessibleEvent*) {}
+
+}  // namespace
+
+AccessibilityQuiet::AccessibilityQuiet() {
+  if (quietDepth++ == 0)
+    handlerBeforeQuiet = QAccessible::installUpdateHandler(&dropEvent);
+}
+
+AccessibilityQuiet::~AccessibilityQuiet() {
+  if (--quietDepth == 0)
+    QAccessible::installUpdateHandler(handlerBeforeQuiet);
+}
+
 QString accessibleWindowName(const FormWindow& window) {
   if (!window.accessibleName().isEmpty())
     return window.accessibleName();

@@ -20,6 +20,19 @@ class FormWindow;
 // when the application object is created; calling it again does nothing.
 void installAccessibility();
 
+// While one of these lives, the program tells assistive technology nothing. A window is built
+// with it in place: made and filled out of sight, each of its controls would otherwise report
+// every step of its making, a flood in which a screen reader drops what comes next, such as a
+// notification shown by the window's load handler. A screen reader meets a window when it
+// shows and reads it then as it is.
+class AccessibilityQuiet {
+ public:
+  AccessibilityQuiet();
+  ~AccessibilityQuiet();
+  AccessibilityQuiet(const AccessibilityQuiet&) = delete;
+  AccessibilityQuiet& operator=(const AccessibilityQuiet&) = delete;
+};
+
 // The name a screen reader gives `window`: its accessible name if it has one, else the caption
 // of its `title` label, else its window caption.
 QString accessibleWindowName(const FormWindow& window);
