@@ -4,6 +4,7 @@
 #include "ui/frame/layout.h"
 #include "ui/frame/window_instance.h"
 
+#include <QAccessible>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -71,6 +72,15 @@ class ProbeWindow : public FormWindow {
   Label* text_;
   QTimer* timer_;
 };
+
+void takeEvent(QAccessibleEvent*) {}
+
+// The handler that accessibility events go to now, null for the platform's own.
+QAccessible::UpdateHandler updateHandler() {
+  const QAccessible::UpdateHandler current = QAccessible::installUpdateHandler(nullptr);
+  QAccessible::installUpdateHandler(current);
+  return current;
+}
 
 }  // namespace
 
@@ -173,6 +183,24 @@ class TestWindowLife : public QObject {
     QVERIFY(!instance_.loadedWindow()->close());
     QCOMPARE(asked.count(), 1);
     QVERIFY(instance_.isVisible());
+  }
+
+  // While a window is built out of sight its controls tell assistive technology nothing; from
+  // its load handler on, events go where they went before.
+  void buildTellsAssistiveTechnologyNothing() {
+    const QAccessible::UpdateHandler before = QAccessible::installUpdateHandler(&takeEvent);
+    QAccessible::UpdateHandler whileBuilt = &takeEvent;
+    QAccessible::UpdateHandler onceBuilt = nullptr;
+    WindowInstance<ProbeWindow> slot([&] {
+      whileBuilt = updateHandler();
+      return std::make_unique<ProbeWindow>(&loads_);
+    });
+    connect(&slot, &WindowSlot::created, this, [&] { onceBuilt = updateHandler(); });
+    slot.load();
+    const QAccessible::UpdateHandler after = QAccessible::installUpdateHandler(before);
+    QVERIFY(whileBuilt != nullptr && whileBuilt != &takeEvent);
+    QVERIFY(onceBuilt == &takeEvent);
+    QVERIFY(after == &takeEvent);
   }
 
   void twipsGeometryReadsBackAsWritten() {

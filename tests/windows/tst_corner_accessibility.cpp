@@ -41,6 +41,10 @@ const QStringList kResultTexts{
     QStringLiteral("Your total score is : 5"), QStringLiteral("Moderate Depression (5-9): "),
     QStringLiteral("You have endorsed some symptoms of major depression.")};
 
+const QString kDisclaimer = QStringLiteral(
+    "Please use the results of this test as a guide and not a diagnosis, only a licensed mental "
+    "health practitioner can diagnose depression/Anxiety .  ");
+
 // The texts of the result window's Label1, Label2 and Label3 as a screen reader reads them.
 QStringList readTexts(QObject* window) {
   QStringList texts;
@@ -64,7 +68,7 @@ class TestCornerAccessibility : public QObject {
     QTest::newRow("Form2") << "Form2"
                            << "Result" << int(QAccessible::Notification);
     QTest::newRow("Welcome") << "Welcome"
-                             << "Welcome" << int(QAccessible::Window);
+                             << "Welcome" << int(QAccessible::Notification);
   }
   void windows() {
     QFETCH(QString, form);
@@ -126,6 +130,24 @@ class TestCornerAccessibility : public QObject {
     // sees, says nothing.
     QCOMPARE(announced, visible ? QList<QStringList>{kResultTexts} : QList<QStringList>());
     QCOMPARE(readTexts(&window), kResultTexts);
+  }
+
+  // The disclaimer is read out each time it comes into view, at its first show and at a show
+  // after a hide; a show while it is on screen already says nothing.
+  void disclaimerIsReadWhenItComesIntoView() {
+    DisclaimerWindow window;
+    QStringList read;
+    const quiravel::frame::AnnounceHandler previous =
+        quiravel::frame::setAnnounceHandler([&read](quiravel::frame::FormWindow* announced) {
+          read.append(accessible(announced->findChild<Label*>(QStringLiteral("Label1")))
+                          ->text(QAccessible::Name));
+        });
+    window.show();
+    window.show();
+    window.hide();
+    window.show();
+    quiravel::frame::setAnnounceHandler(previous);
+    QCOMPARE(read, (QStringList{kDisclaimer, kDisclaimer}));
   }
 };
 

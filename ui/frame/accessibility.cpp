@@ -6,6 +6,7 @@
 #include <QAccessibleWidget>
 #include <QApplication>
 #include <QCoreApplication>
+#include <QEvent>
 
 #include <utility>
 
@@ -28,6 +29,25 @@ bool reachableByPointer(const QWidget& widget) {
   const QWidget* modal = QApplication::activeModalWidget();
   return !modal || modal == widget.window() || modal->isAncestorOf(&widget);
 }
+
+// Sees a notification window come into view. Qt itself then tells the screen reader, which
+// reads the window out; a test that has taken the announcements gets this one too.
+class ShowWatch : public QObject {
+ public:
+  static ShowWatch* instance() {
+    static ShowWatch watch;
+    return &watch;
+  }
+
+  bool eventFilter(QObject* object, QEvent* event) override {
+    if (event->type() == QEvent::Show && !event->spontaneous() && announceHandler()) {
+      auto* window = static_cast<FormWindow*>(object);
+      if (isNotification(*window))
+        announceHandler()(window);
+    }
+    return false;
+  }
+};
 
 class WindowAccessible : public QAccessibleWidget {
  public:
@@ -122,6 +142,25 @@ void installAccessibility() {
 // Before any window or label exists, so that none of them is first given a stock interface.
 Q_COREAPP_STARTUP_FUNCTION(installAccessibility)
 
+namespace {
+
+int quietDepth = 0;
+QAccessible::UpdateHandler handlerBeforeQuiet = nullptr;
+
+void dropEvent(QAccessibleEvent*) {}
+
+}  // namespace
+
+AccessibilityQuiet::AccessibilityQuiet() {
+  if (quietDepth++ == 0)
+    handlerBeforeQuiet = QAccessible::installUpdateHandler(&dropEvent);
+}
+
+AccessibilityQuiet::~AccessibilityQuiet() {
+  if (--quietDepth == 0)
+    QAccessible::installUpdateHandler(handlerBeforeQuiet);
+}
+
 QString accessibleWindowName(const FormWindow& window) {
   if (!window.accessibleName().isEmpty())
     return window.accessibleName();
@@ -136,6 +175,9 @@ QString accessibleWindowName(const FormWindow& window) {
 void setNotification(FormWindow* window, bool notification) {
   installAccessibility();
   window->setProperty(kNotificationProperty, notification);
+  window->removeEventFilter(ShowWatch::instance());
+  if (notification)
+    window->installEventFilter(ShowWatch::instance());
 }
 
 bool isNotification(const FormWindow& window) {

@@ -4,8 +4,8 @@
 // accessible name of its own). A label that acts as a button (Label::setActsAsButton) is
 // exposed as a push button with a press action; every other label is static text, and a label
 // with a buddy says which control it labels. A notification window is read out as a whole by
-// a screen reader when it appears and each time `announce` is called for it. None of this
-// changes anything on screen.
+// a screen reader each time it comes into view and each time `announce` is called for it.
+// None of this changes anything on screen.
 #pragma once
 
 #include <QString>
@@ -19,6 +19,19 @@ class FormWindow;
 // Installs the accessible interfaces of the program's windows and labels. It runs by itself
 // when the application object is created; calling it again does nothing.
 void installAccessibility();
+
+// While one of these lives, the program tells assistive technology nothing. A window is built
+// with it in place: made and filled out of sight, each of its controls would otherwise report
+// every step of its making, a flood in which a screen reader drops what comes next, such as a
+// notification shown by the window's load handler. A screen reader meets a window when it
+// shows and reads it then as it is.
+class AccessibilityQuiet {
+ public:
+  AccessibilityQuiet();
+  ~AccessibilityQuiet();
+  AccessibilityQuiet(const AccessibilityQuiet&) = delete;
+  AccessibilityQuiet& operator=(const AccessibilityQuiet&) = delete;
+};
 
 // The name a screen reader gives `window`: its accessible name if it has one, else the caption
 // of its `title` label, else its window caption.
@@ -34,9 +47,9 @@ bool isNotification(const FormWindow& window);
 // notification.
 void announce(FormWindow* window);
 
-// The one seam through which every announcement goes: tests take them without a screen
-// reader. An empty handler restores the real announcement. Returns the handler that was in
-// place.
+// The one seam through which every announcement goes, those of `announce` and those of a
+// notification window coming into view: tests take them without a screen reader. An empty
+// handler restores the real announcement. Returns the handler that was in place.
 using AnnounceHandler = std::function<void(FormWindow* window)>;
 AnnounceHandler setAnnounceHandler(AnnounceHandler handler);
 

@@ -1,5 +1,7 @@
 #include "ui/frame/window_instance.h"
 
+#include "ui/frame/accessibility.h"
+
 namespace quiravel::frame {
 
 WindowSlot::WindowSlot(Factory factory, QObject* parent)
@@ -9,7 +11,11 @@ WindowSlot::~WindowSlot() = default;
 
 FormWindow& WindowSlot::load() {
   if (!window_) {
-    window_ = factory_();
+    {
+      // Built out of sight: assistive technology meets the window when it shows.
+      const AccessibilityQuiet quiet;
+      window_ = factory_();
+    }
     Q_ASSERT(window_);
     FormWindow* window = window_.get();
     Q_EMIT created(window);

@@ -1,5 +1,6 @@
 #include "ui/windows/disclaimer_window.h"
 
+#include "ui/frame/accessibility.h"
 #include "ui/frame/layout.h"
 
 namespace quiravel::windows {
@@ -51,6 +52,9 @@ DisclaimerWindow::DisclaimerWindow(QWidget* parent) : CornerWindow(kFrame, paren
   frame::Label* title = frame::addLabel(this, kTitle);
   frame::stackFrontToBack({cmdX, label1, title});
   setCloseLabel(cmdX);
+  // A screen reader reads the disclaimer out each time it comes into view, as a sighted user
+  // sees it slide up.
+  frame::setNotification(this, true);
 }
 
 }  // namespace quiravel::windows

@@ -1,0 +1,255 @@
+"""Takes the depression test with Debian's Orca screen reader running, as a blind user would:
+the keyboard to move between the questions and answer them, the score label pressed through
+its accessible action (it takes no keyboard focus), and checks what Orca spoke at each step.
+
+    orca_session.py PROGRAM WORKDIR
+
+Runs on a private X server, session bus and home (see orca_run.sh). Orca writes its debug log
+to a pseudo-terminal, which it then writes line by line; every string it speaks is a line
+with "SPEECH OUTPUT" there, and each step waits until Orca has said what it should, or fails
+after a while. Exit status 0 when every check passed, 1 on the first failed check; Orca and
+the program are ended whatever happens.
+"""
+
+import os
+import re
+import signal
+import subprocess
+import sys
+import threading
+import time
+import tty
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.join(HERE, "..", "e2e"))
+
+from desktop import Desktop  # noqa: E402
+from take_test import (  # noqa: E402
+    MENU, MILD, QUESTIONS, TEST, CheckFailed, act, answer_lists, child, find_application,
+    related, top_level, wait_for)
+
+import pyatspi  # noqa: E402
+
+# Nothing here waits longer than this for Orca to say one thing.
+STEP_SECONDS = 30
+# The whole run ends by then, passed or not.
+TOTAL_SECONDS = 150
+
+DISCLAIMER = ("Please use the results of this test as a guide and not a diagnosis, only a "
+              "licensed mental health practitioner can diagnose depression/Anxiety .")
+# Answered Yes: the mild result of take_test.py.
+YES_ITEMS = (1, 2, 8)
+
+passed = 0
+
+
+def check(condition, what):
+    global passed
+    if not condition:
+        raise CheckFailed(what)
+    passed += 1
+    print(f"ok: {what}", flush=True)
+
+
+def plain(text):
+    """A spoken string with its blanks collapsed and the full stop of Orca's pause gone."""
+    return " ".join(text.split()).removesuffix(".").strip()
+
+
+class OrcaSpeech:
+    """Orca, started with its debug log on a pseudo-terminal, and every string it speaks."""
+
+    # 12:34:56.789012 - SPEECH OUTPUT: 'text' voice=uppercase{'established': False}
+    LINE = re.compile(r"SPEECH OUTPUT: '(.*)'(?: voice=\S+)?\s*(?:\{.*\}|\[.*\])?$")
+
+    def __init__(self, workdir):
+        self.spoken = []
+        self._changed = threading.Condition()
+        self._master, slave = os.openpty()
+        tty.setraw(slave)  # lines as written, no carriage returns added
+        self._slave = slave
+        self._log = open(os.path.join(workdir, "orca-debug.log"), "wb")
+        self._reader = threading.Thread(target=self._read, daemon=True)
+        self._reader.start()
+        self.process = subprocess.Popen(
+            ["orca", "--disable", "braille", "--debug-file", os.ttyname(slave)],
+            stdin=subprocess.DEVNULL, stdout=self._log, stderr=subprocess.STDOUT,
+            start_new_session=True)
+
+    def _read(self):
+        pending = b""
+        while True:
+            try:
+                chunk = os.read(self._master, 65536)
+            except OSError:
+                return
+            if not chunk:
+                return
+            self._log.write(chunk)
+            pending += chunk
+            *lines, pending = pending.split(b"\n")
+            said = [m.group(1) for m in map(self.LINE.search, (
+                line.decode("utf-8", "replace").rstrip("\r") for line in lines)) if m]
+            if said:
+                with self._changed:
+                    self.spoken += said
+                    self._changed.notify_all()
+
+    def mark(self):
+        """Where the next spoken string will be."""
+        with self._changed:
+            return len(self.spoken)
+
+    def wait_said(self, probe, since, what, seconds=STEP_SECONDS):
+        """Waits until probe(spoken, i) holds for a string said at index i >= since; returns i."""
+        deadline = time.monotonic() + seconds
+        with self._changed:
+            while True:
+                for i in range(since, len(self.spoken)):
+                    if probe(self.spoken, i):
+                        return i
+                left = deadline - time.monotonic()
+                if left <= 0 or self.process.poll() is not None:
+                    said = "\n  ".join(repr(s) for s in self.spoken[since:]) or "(nothing)"
+                    raise CheckFailed(f"Orca did not say {what}; since the step began it said:\n"
+                                      f"  {said}")
+                self._changed.wait(min(left, 0.5))
+
+    def said(self, start, since, what, answer=None):
+        """Waits until Orca says a string that begins with `start`, followed by `answer` if given
+        (the next string); passes the check `what` then. Returns the index after it."""
+        def probe(spoken, i):
+            if not plain(spoken[i]).startswith(plain(start)):
+                return False
+            return answer is None or (i + 1 < len(spoken) and plain(spoken[i + 1]) == answer)
+
+        i = self.wait_said(probe, since, what)
+        check(True, what)
+        return i + (1 if answer is None else 2)
+
+    def stop(self):
+        """Ends Orca and whatever it started. Everything it said has been read by now; Orca
+        takes SIGTERM only when its main loop next runs Python code, which an Orca with
+        nothing to do may not for a long while, so it gets a moment, then SIGKILL."""
+        if self.process.poll() is None:
+            self.process.send_signal(signal.SIGTERM)
+            try:
+                self.process.wait(timeout=3)
+            except subprocess.TimeoutExpired:
+                pass
+        try:
+            os.killpg(self.process.pid, signal.SIGKILL)
+        except ProcessLookupError:
+            pass
+        self.process.wait()
+        self._reader.join(timeout=5)
+        os.close(self._slave)
+        os.close(self._master)
+        self._log.close()
+
+
+def start_program(program):
+    env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1",
+               QT_QPA_PLATFORM="xcb")
+    return subprocess.Popen([program], env=env, stdin=subprocess.DEVNULL)
+
+
+def run(program, orca, desktop):
+    orca.said("Screen reader on", 0, "Orca has started")
+
+    process = start_program(program)
+    try:
+        take_test(process, orca, desktop)
+    finally:
+        if process.poll() is None:
+            process.kill()
+            process.wait()
+
+
+def take_test(process, orca, desktop):
+    app = wait_for(lambda: find_application(process.pid), "the program on the accessibility bus")
+    menu = wait_for(lambda: top_level(app, MENU), "the main menu")
+    orca.said(MENU, 0, f"at start Orca names the main menu, {MENU!r}")
+
+    # The questionnaire opens with the first answer list focused, and the disclaimer slides up.
+    since = orca.mark()
+    act(child(menu, "push button", TEST), "Press")
+    window = wait_for(lambda: top_level(app, TEST, "frame"), "the questionnaire")
+    questions = {number: related(combo, pyatspi.RELATION_LABELLED_BY)[0].name
+                 for number, combo in answer_lists(window).items()}
+    for number, text in QUESTIONS.items():
+        check(questions[number] == text, f"question {number} reads as shown")
+    orca.said(TEST, since, f"on open Orca names the questionnaire, {TEST!r}")
+    orca.said(questions[1], since, "on open Orca reads question 1 with its answer No", "No")
+    orca.said(DISCLAIMER, since, "on open Orca reads the disclaimer")
+
+    # Down twice picks "Yes" (the first step picks "No"); Tab moves on to the next question,
+    # and from the last back to the first.
+    answers = {}
+    item = 1
+    for _ in range(len(questions) + 1):
+        if item in YES_ITEMS and item not in answers:
+            since = orca.mark()
+            desktop.key("Down")
+            desktop.key("Down")
+            orca.said("Yes", since, f"Orca says Yes when it is chosen for question {item}")
+            answers[item] = "Yes"
+        since = orca.mark()
+        desktop.key("Tab")
+        item = item % len(questions) + 1
+        answer = answers.get(item, "No")
+        orca.said(questions[item], since,
+                  f"on Tab Orca reads question {item} with its answer {answer}", answer)
+
+    # The result window slides up with the score line, the band and the advice.
+    since = orca.mark()
+    act(child(window, "push button", "Score Your Test"), "Press")
+    after = orca.said("notification Result", since, "Orca names the result window")
+    for text in MILD:
+        orca.wait_said(lambda spoken, i, text=text: plain(text) in plain(spoken[i]), after,
+                       f"the result's {text[:30]!r}...")
+        check(True, f"Orca reads the result's {text[:30]!r}...")
+
+    act(child(menu, "push button", "X"), "Press")
+    try:
+        status = process.wait(timeout=STEP_SECONDS)
+    except subprocess.TimeoutExpired:
+        raise CheckFailed("the program did not end after the menu's X") from None
+    check(status == 0, f"the program ended with status 0 (got {status})")
+
+
+def main():
+    if len(sys.argv) != 3:
+        print("usage: orca_session.py PROGRAM WORKDIR", file=sys.stderr)
+        return 2
+    program, workdir = sys.argv[1:]
+
+    def out_of_time(*_):
+        raise CheckFailed(f"the run took longer than {TOTAL_SECONDS} s")
+
+    signal.signal(signal.SIGALRM, out_of_time)
+    signal.alarm(TOTAL_SECONDS)
+    desktop = Desktop()
+    orca = OrcaSpeech(workdir)
+    failure = None
+    try:
+        run(program, orca, desktop)
+    except CheckFailed as error:
+        failure = error
+    finally:
+        signal.alarm(0)
+        orca.stop()
+        desktop.close()
+    print("What Orca said:")
+    for text in orca.spoken:
+        print(f"  {text!r}")
+    if failure is not None:
+        print(f"FAILED: {failure}", flush=True)
+        print(f"{passed} passed, 1 failed")
+        return 1
+    print(f"{passed} passed, 0 failed")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
