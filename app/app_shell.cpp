@@ -1,5 +1,7 @@
 #include "app/app_shell.h"
 
+#include "ui/frame/accessibility.h"
+
 #include <array>
 
 namespace quiravel::app {
@@ -31,7 +33,7 @@ void AppShell::start() {
 //   menu entry "Anxiety Screening Test"       Show Form11
 //   menu "X", or the menu closed by the       End program
 //     window system
-//   a questionnaire loads                     Show Welcome
+//   a questionnaire loads                     Show Welcome (read out by a screen reader)
 //   press on "Score Your Test"                Show Form2
 //   a questionnaire scores (click or Enter)   Hide Welcome; write caption, advice and score
 //                                             line into Form2 (loading it hidden if need be)
@@ -59,7 +61,14 @@ std::unique_ptr<FormWindow> AppShell::makeQuestionnaire(const windows::Questionn
                                                         WindowInstance<QuestionnaireWindow>& self) {
   auto window = std::make_unique<QuestionnaireWindow>(design);
   QuestionnaireWindow* w = window.get();
-  connect(w, &QuestionnaireWindow::loaded, this, [this] { welcome_.show(); });
+  connect(w, &QuestionnaireWindow::loaded, this, [this] {
+    // A screen reader reads the disclaimer out as it comes into view; one that is on screen
+    // already is read out again for the questionnaire that opens now.
+    const bool onScreen = welcome_.isVisible();
+    welcome_.show();
+    if (onScreen)
+      frame::announce(welcome_.window());
+  });
   connect(w, &QuestionnaireWindow::scorePressed, this, [this] { form2_.show(); });
   connect(w, &QuestionnaireWindow::scored, this, [this](const engine::ScreeningResult& result) {
     welcome_.hide();

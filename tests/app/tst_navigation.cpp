@@ -2,6 +2,7 @@
 // closes which, and when the program ends.
 #include "app/app_shell.h"
 #include "engine/screening.h"
+#include "ui/frame/accessibility.h"
 #include "ui/frame/drop_down_list.h"
 #include "ui/frame/label.h"
 #include "ui/frame/layout.h"
@@ -98,6 +99,18 @@ class TestNavigation : public QObject {
     QCOMPARE(shell_->welcome()->topTwips(), kWelcomeParkedTop);
     QCOMPARE(loadedWindows(*shell_), (QStringList{QStringLiteral("Form0"), QStringLiteral("Form1"),
                                                   QStringLiteral("Welcome")}));
+  }
+
+  // Each questionnaire that opens has the disclaimer read out, on screen already or not.
+  void everyQuestionnaireOpenedReadsTheDisclaimer() {
+    QStringList read;
+    const auto previous = quiravel::frame::setAnnounceHandler(
+        [&read](FormWindow* window) { read.append(window->objectName()); });
+    click(menu(), "Label1");
+    click(menu(), "Label1");
+    click(menu(), "Label2");
+    quiravel::frame::setAnnounceHandler(previous);
+    QCOMPARE(read, (QStringList{QStringLiteral("Welcome"), QStringLiteral("Welcome")}));
   }
 
   void bothEntriesOpenBothQuestionnaires() {
