@@ -40,7 +40,9 @@ inline QColor colorFromBgr(Bgr value) {
 
 // A font as the layouts give it. The character-set byte has no place in a Qt font request
 // (Qt picks glyphs per character through font fallback); it is kept in the tables so they read
-// as designed, and makeFont ignores it.
+// as designed, and makeFont ignores it. The face is kept as the layout names it; where the
+// desktop lacks it, makeFont names a fixed stand-in after it (Liberation Sans for Arial, DejaVu
+// Sans Condensed for Tahoma), so the layouts look the same on every desktop.
 struct FontSpec {
   const char* face;
   double points;
