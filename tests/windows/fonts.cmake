@@ -18,7 +18,7 @@ configure_file(windows/fonts-tahoma.conf.in "${quiravel_tahoma_dir}/fonts.conf" 
 add_test(NAME windows.fonts_setup COMMAND windows_tst_fonts)
 add_test(NAME windows.fonts_desktop COMMAND windows_tst_fonts)
 # Only the faces: the widths and line heights of the renamed face are not Tahoma's.
-add_test(NAME windows.fonts_tahoma COMMAND windows_tst_fonts faces)
+add_test(NAME windows.fonts_tahoma COMMAND windows_tst_fonts fontFace faces)
 set_tests_properties(windows.fonts_setup PROPERTIES ENVIRONMENT
   "QT_QPA_PLATFORM=offscreen;QUIRAVEL_TEST_FONTS=setup;FONTCONFIG_FILE=${CMAKE_CURRENT_SOURCE_DIR}/windows/fonts-setup.conf")
 set_tests_properties(windows.fonts_desktop PROPERTIES ENVIRONMENT

@@ -40,9 +40,7 @@ inline QColor colorFromBgr(Bgr value) {
 
 // A font as the layouts give it. The character-set byte has no place in a Qt font request
 // (Qt picks glyphs per character through font fallback); it is kept in the tables so they read
-// as designed, and makeFont ignores it. The face is kept as the layout names it; where the
-// desktop lacks it, makeFont names a fixed stand-in after it (Liberation Sans for Arial, DejaVu
-// Sans Condensed for Tahoma), so the layouts look the same on every desktop.
+// as designed, and makeFont ignores it.
 struct FontSpec {
   const char* face;
   double points;
@@ -50,6 +48,12 @@ struct FontSpec {
   int charset;
 };
 
+// The face a layout's face is drawn in: the face itself where the desktop has it; otherwise,
+// the same on every desktop, DejaVu Sans Condensed for Tahoma (within 3 % of its widths, with
+// a bold of its own) and Liberation Sans for Arial (metric-compatible). Other faces as given.
+QString fontFace(const char* face);
+
+// The layout's font, in the face fontFace gives.
 QFont makeFont(const FontSpec& spec);
 
 }  // namespace quiravel::frame
