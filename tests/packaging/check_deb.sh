@@ -58,7 +58,8 @@ mapfile -t depend_names < <(tr ',|' '\n' <<<"$depends" |
 
 # libqt6widgets6 comes from dpkg-shlibdeps; the rest are named by hand because shlibdeps
 # cannot see them.
-for wanted in libqt6widgets6 fonts-liberation fonts-dejavu-core qt6-qpa-plugins; do
+for wanted in libqt6widgets6 fonts-liberation fonts-dejavu-core fonts-dejavu-extra \
+  qt6-qpa-plugins; do
   found=no
   for name in "${depend_names[@]}"; do
     if [ "$name" = "$wanted" ]; then

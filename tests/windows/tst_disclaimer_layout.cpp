@@ -129,7 +129,7 @@ class TestDisclaimerLayout : public QObject {
     QCOMPARE(label->caption(), text);
     QCOMPARE(label->backColor(), back);
     QCOMPARE(label->foreColor(), fore);
-    QCOMPARE(label->font().family(), face);
+    QCOMPARE(label->font().family(), quiravel::frame::fontFace(qPrintable(face)));
     QCOMPARE(label->font().pointSizeF(), points);
     QVERIFY(label->font().bold());
     QVERIFY(!label->font().italic());

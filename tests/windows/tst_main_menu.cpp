@@ -125,7 +125,7 @@ class TestMainMenu : public QObject {
     }
     QCOMPARE(l->backColor(), back);
     QCOMPARE(l->foreColor(), fore);
-    QCOMPARE(l->font().family(), face);
+    QCOMPARE(l->font().family(), quiravel::frame::fontFace(qPrintable(face)));
     QCOMPARE(l->font().pointSizeF(), points);
     QCOMPARE(l->font().weight(), QFont::Bold);
     QCOMPARE(l->isTransparent(), transparent);

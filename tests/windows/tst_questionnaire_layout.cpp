@@ -200,7 +200,7 @@ class TestQuestionnaireLayout : public QObject {
     }
     QCOMPARE(l->backColor(), back);
     QCOMPARE(l->foreColor(), kWhite);
-    QCOMPARE(l->font().family(), face);
+    QCOMPARE(l->font().family(), quiravel::frame::fontFace(qPrintable(face)));
     QCOMPARE(l->font().pointSizeF(), points);
     QCOMPARE(l->font().weight(), QFont::Bold);
     QCOMPARE(l->isTransparent(), transparent);
@@ -297,7 +297,7 @@ class TestQuestionnaireLayout : public QObject {
     QVERIFY(text->isTransparent());
     QCOMPARE(text->backColor(), kBlack);
     QCOMPARE(text->foreColor(), kWhite);
-    QCOMPARE(text->font().family(), QStringLiteral("Arial"));
+    QCOMPARE(text->font().family(), quiravel::frame::fontFace("Arial"));
     QCOMPARE(text->font().pointSizeF(), 9.75);
     QCOMPARE(text->font().weight(), QFont::Bold);
     QVERIFY(text->alignment() & Qt::AlignLeft);
@@ -306,7 +306,7 @@ class TestQuestionnaireLayout : public QObject {
     DropDownList* answer = combo(index);
     QVERIFY(answer);
     QCOMPARE(answer->geometry(), twipsRect(list.x(), list.y(), 1095, 315));
-    QCOMPARE(answer->font().family(), QStringLiteral("Tahoma"));
+    QCOMPARE(answer->font().family(), quiravel::frame::fontFace("Tahoma"));
     QCOMPARE(answer->font().pointSizeF(), 8.25);
     QCOMPARE(answer->font().weight(), QFont::Normal);
     QCOMPARE(answer->palette().color(QPalette::Base), QColor(Qt::white));

@@ -57,6 +57,12 @@ struct FontSpec {
   int charset;
 };
 
+// The face a layout's face is drawn in: the face itself where the desktop has it; otherwise,
+// the same on every desktop, DejaVu Sans Condensed for Tahoma (within 3 % of its widths, with
+// a bold of its own) and Liberation Sans for Arial (metric-compatible). Other faces as given.
+QString fontFace(const char* face);
+
+// The layout's font, in the face fontFace gives.
 QFont makeFont(const FontSpec& spec);
 
 }  // namespace quiravel::frame
