@@ -2,8 +2,6 @@
 
 #include "ui/frame/accessibility.h"
 
-#include <array>
-
 namespace quiravel::app {
 
 using frame::FormWindow;
@@ -95,8 +93,7 @@ void AppShell::endProgram() {
     return;
   ended_ = true;
   // Every window disappears at once and goes quiet; the objects go when the shell does.
-  for (frame::WindowSlot* slot :
-       std::array<frame::WindowSlot*, 5>{&form0_, &form1_, &form11_, &form2_, &welcome_}) {
+  for (frame::WindowSlot* slot : windowSlots()) {
     if (FormWindow* window = slot->window()) {
       window->stopTimers();
       window->hide();

@@ -10,6 +10,8 @@
 
 #include <QObject>
 
+#include <array>
+
 namespace quiravel::app {
 
 class AppShell : public QObject {
@@ -28,6 +30,11 @@ class AppShell : public QObject {
   frame::WindowInstance<windows::QuestionnaireWindow>& form11() { return form11_; }
   frame::WindowInstance<windows::ResultWindow>& form2() { return form2_; }
   frame::WindowInstance<windows::DisclaimerWindow>& welcome() { return welcome_; }
+
+  // All five, in the order above: the one list of the program's windows.
+  std::array<frame::WindowSlot*, 5> windowSlots() {
+    return {&form0_, &form1_, &form11_, &form2_, &welcome_};
+  }
 
   bool hasEnded() const { return ended_; }
 
