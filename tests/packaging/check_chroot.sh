@@ -112,7 +112,7 @@ if [ ! -f "$base" ]; then
   [ -n "$mirror" ] || fail "this machine's apt sources name no archive for $suite"
   step "debootstrap --variant=minbase $suite (kept as $base)"
   bootstrap_dir="$(realpath "$(mktemp -d "$cache/bootstrap.XXXXXX")")"
-  if ! timeout --kill-after=10 480 debootstrap --variant=minbase --arch="$arch" \
+  if ! timeout --kill-after=10 420 debootstrap --variant=minbase --arch="$arch" \
     "$suite" "$bootstrap_dir" "$mirror" >"$out/debootstrap.log" 2>&1; then
     tail -n 30 "$out/debootstrap.log" >&2
     tail -n 30 "$bootstrap_dir/debootstrap/debootstrap.log" >&2 2>/dev/null || true
@@ -144,7 +144,8 @@ cp -L /etc/resolv.conf "$root/etc/resolv.conf"
 printf '#!/bin/sh\nexit 101\n' >"$root/usr/sbin/policy-rc.d"
 chmod 755 "$root/usr/sbin/policy-rc.d"
 
-# Runs a command inside the copy with a clean environment, for at most SECONDS.
+# Runs a command inside the copy with a clean environment, for at most SECONDS. The steps'
+# limits add up to less than the test's own TIMEOUT, so that the clean-up always runs.
 in_root() { # in_root SECONDS COMMAND...
   local seconds="$1"
   shift
@@ -167,7 +168,7 @@ mkdir -p "$root$work"
 cp "${debs[0]}" "$here/chroot_start.sh" "$root$work/"
 
 step "apt-get update"
-in_root 240 apt-get update -qq >"$out/update.log" 2>&1 || {
+in_root 180 apt-get update -qq >"$out/update.log" 2>&1 || {
   cat "$out/update.log" >&2
   fail "apt-get update failed in the chroot"
 }
@@ -181,7 +182,7 @@ installed >"$out/with-package.txt"
 
 # --- The test's own tools, which must not fill a gap in the package's Depends ---------------
 step "installing the test's tools (Xvfb, xwininfo, fc-match)"
-if ! in_root 300 apt-get install -y -qq --no-install-recommends xvfb x11-utils fontconfig \
+if ! in_root 240 apt-get install -y -qq --no-install-recommends xvfb x11-utils fontconfig \
   >"$out/tools.log" 2>&1; then
   cat "$out/tools.log" >&2
   fail "could not install the test's tools in the chroot"
