@@ -83,7 +83,10 @@ for path in \
   "usr/share/metainfo/$app_id.metainfo.xml" \
   "usr/share/icons/hicolor/32x32/apps/$app_id.png" \
   "usr/share/icons/hicolor/48x48/apps/$app_id.png" \
-  "usr/share/icons/hicolor/scalable/apps/$app_id.svg"; do
+  "usr/share/icons/hicolor/scalable/apps/$app_id.svg" \
+  usr/share/man/man1/quiravel.1.gz \
+  usr/share/doc/quiravel/copyright \
+  usr/share/doc/quiravel/changelog.gz; do
   mode="$(mode_of "$path")" || fail "the package lacks /$path"$'\n'"$listing"
   [ "${mode:0:1}" = "-" ] || fail "/$path in the package is not a regular file ($mode)"
 done
@@ -92,7 +95,7 @@ mode="$(mode_of usr/bin/quiravel)"
 [ "$mode" = "-rwxr-xr-x" ] || fail "/usr/bin/quiravel in the package has mode $mode, not -rwxr-xr-x"
 
 # Nothing of the build tree (tests, benchmarks, libraries) may ride along.
-expected='^\./usr/(bin/quiravel|share/(applications|metainfo|icons/hicolor/[^/]+/apps)/[^/]+)$'
+expected='^\./usr/(bin/quiravel|share/(applications|metainfo|icons/hicolor/[^/]+/apps|man/man1|doc/quiravel)/[^/]+)$'
 unexpected="$(awk '$1 !~ /^d/ { print $6 }' <<<"$listing" | grep -Ev "$expected" || true)"
 [ -z "$unexpected" ] || fail "the package holds files it should not:"$'\n'"$unexpected"
 

@@ -63,6 +63,7 @@ esac
 [ "$(entry_value Icon)" = "$app_id" ] || fail "Icon is '$(entry_value Icon)', expected '$app_id'"
 [ "$(entry_value Name)" = "Quiravel" ] || fail "Name is '$(entry_value Name)', expected 'Quiravel'"
 [ -n "$(entry_value Categories)" ] || fail "$desktop has no Categories"
+[ -n "$(entry_value Keywords)" ] || fail "$desktop has no Keywords"
 
 # --- Library search path -------------------------------------------------------------------
 # The program uses only the system's libraries, so neither the installed program nor the one in
@@ -99,6 +100,11 @@ expect_in_metainfo "<binary>$program</binary>"
 expect_in_metainfo "<internet>offline-only</internet>"
 expect_in_metainfo "stores nothing and sends nothing"
 expect_in_metainfo "screening aid, not a diagnosis"
+expect_in_metainfo "<project_license>GPL-3.0-or-later</project_license>"
+expect_in_metainfo "<developer_name>"
+expect_in_metainfo "<content_rating type=\"oars-1.1\""
+grep -Eq '<release version="[^"]+" date="[0-9]{4}-[0-9]{2}-[0-9]{2}"' "$metainfo" ||
+  fail "$metainfo has no release with a date"
 
 # --- Icons ---------------------------------------------------------------------------------
 hicolor="$prefix/$datadir/icons/hicolor"
