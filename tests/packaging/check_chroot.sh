@@ -181,7 +181,7 @@ fi
 installed >"$out/with-package.txt"
 
 # --- The test's own tools, which must not fill a gap in the package's Depends ---------------
-step "installing the test's tools (Xvfb, xwininfo, fc-match)"
+step "installing the test's tools (Xvfb, xwininfo, fc-list)"
 if ! in_root 240 apt-get install -y -qq --no-install-recommends xvfb x11-utils fontconfig \
   >"$out/tools.log" 2>&1; then
   cat "$out/tools.log" >&2
