@@ -440,6 +440,16 @@ def wait_parked(screen: Screen, corner: geometry.CornerWindow, quiet: float = 0.
     )
 
 
+def memory_figures(start: ProcSample, later: ProcSample, name: str) -> dict:
+    """Resident memory in MiB at the start and at the later moment called `name`, and how much
+    of that is shared."""
+    return {
+        "rss_start_mib": start.rss_kib / 1024,
+        f"rss_{name}_mib": later.rss_kib / 1024,
+        f"rss_{name}_shmem_mib": later.rss_shmem_kib / 1024,
+    }
+
+
 def start_figures(start: float, sample: ProcSample) -> dict:
     """The start in ms, and the CPU time and run-queue wait of all threads until then."""
     return {
@@ -457,9 +467,7 @@ def run_floor(screen: Screen, argv: list[str], settle: float, idle_seconds: floa
         wakeups = program.idle_wakeups(idle_seconds)
     return {
         **start_figures(start, sample),
-        "rss_start_mib": sample.rss_kib / 1024,
-        "rss_later_mib": later.rss_kib / 1024,
-        "rss_later_shmem_mib": later.rss_shmem_kib / 1024,
+        **memory_figures(sample, later, "later"),
         "idle_wakeups": wakeups,
     }
 
@@ -520,9 +528,7 @@ def run_quiravel(screen: Screen, argv: list[str], settle: float, idle_seconds: f
         wakeups = program.idle_wakeups(idle_seconds)
     return {
         **start_figures(start, sample),
-        "rss_start_mib": sample.rss_kib / 1024,
-        "rss_all_mib": all_open.rss_kib / 1024,
-        "rss_all_shmem_mib": all_open.rss_shmem_kib / 1024,
+        **memory_figures(sample, all_open, "all"),
         "idle_wakeups": wakeups,
         "idle_wakeups_blinking": wakeups_blinking,
         "form2": result.__dict__,

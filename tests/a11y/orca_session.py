@@ -26,8 +26,8 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 import pyatspi  # noqa: E402
 
 from quiravel_support.accessible import (  # noqa: E402
-    STEP_SECONDS, act, answer_lists, child, find_application, related, start_program, top_level,
-    wait_for)
+    STEP_SECONDS, act, answer_lists, child, end_with_menu_x, find_application, related,
+    start_program, top_level, wait_for)
 from quiravel_support.checks import Failure, check, echo_passes, run_checked  # noqa: E402
 from quiravel_support.desktop import Desktop  # noqa: E402
 from quiravel_support.process import end_process  # noqa: E402
@@ -185,12 +185,7 @@ def take_test(process, orca, desktop):
                        f"the result's {text[:30]!r}...")
         check(True, f"Orca reads the result's {text[:30]!r}...")
 
-    act(child(menu, "push button", "X"), "Press")
-    try:
-        status = process.wait(timeout=STEP_SECONDS)
-    except subprocess.TimeoutExpired:
-        raise Failure("the program did not end after the menu's X") from None
-    check(status == 0, f"the program ended with status 0 (got {status})")
+    end_with_menu_x(menu, process)
 
 
 def main():

@@ -9,7 +9,6 @@ passed, 1 on the first failed check; the program is killed whatever happens.
 """
 
 import os
-import subprocess
 import sys
 
 # The shared test support under tests/support; no byte code is written into the source tree.
@@ -19,7 +18,7 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 import pyatspi  # noqa: E402
 
 from quiravel_support.accessible import (  # noqa: E402
-    STEP_SECONDS, act, action_names, answer_lists, child, children, descendant, dump,
+    act, action_names, answer_lists, child, children, descendant, dump, end_with_menu_x,
     find_application, fresh, has_state, pump, related, result_texts, role, start_program,
     top_level, wait_for)
 from quiravel_support.checks import Failure, check, echo_passes, run_checked  # noqa: E402
@@ -156,12 +155,7 @@ def run(process, showings):
           "the result window reads the new score line, band and advice")
 
     # The menu's X ends the program.
-    act(child(menu, "push button", "X"), "Press")
-    try:
-        status = process.wait(timeout=STEP_SECONDS)
-    except subprocess.TimeoutExpired:
-        raise Failure("the program did not end after the menu's X") from None
-    check(status == 0, f"the program ended with status 0 (got {status})")
+    end_with_menu_x(menu, process)
 
 
 def main():

@@ -10,7 +10,7 @@ import time
 import pyatspi
 from gi.repository import GLib
 
-from .checks import Failure, wait_until
+from .checks import Failure, check, wait_until
 
 # Nothing here waits longer than this for one thing to happen.
 STEP_SECONDS = 30
@@ -144,3 +144,13 @@ def answer_lists(window):
 
 def result_texts(window):
     return [c.name for c in children(window) if role(c) == "label"]
+
+
+def end_with_menu_x(menu, process):
+    """Presses the main menu's "X": the program ends, with exit status 0."""
+    act(child(menu, "push button", "X"), "Press")
+    try:
+        status = process.wait(timeout=STEP_SECONDS)
+    except subprocess.TimeoutExpired:
+        raise Failure("the program did not end after the menu's X") from None
+    check(status == 0, f"the program ended with status 0 (got {status})")
