@@ -48,8 +48,8 @@ class Screen:
     its top-left corner, from which every Left and Top counts, lies on the desktop (pixels)."""
 
     def __init__(self, width_px, height_px, left_px=0, top_px=0):
-        self.width = width_px * 15
-        self.height = height_px * 15
+        self.width = width_px * TWIPS_PER_PIXEL
+        self.height = height_px * TWIPS_PER_PIXEL
         self.width_px = width_px
         self.height_px = height_px
         self.left_px = left_px

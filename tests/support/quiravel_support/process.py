@@ -33,6 +33,17 @@ def private_environment(base):
     return env
 
 
+def _stat_fields(path):
+    """The fields of a /proc stat file after the command name (state, parent, ...); None if
+    the process or thread has gone."""
+    try:
+        with open(path) as f:
+            stat = f.read()
+    except OSError:
+        return None
+    return stat[stat.rindex(")") + 2:].split()
+
+
 def _children(pid):
     try:
         with open(f"/proc/{pid}/task/{pid}/children") as f:
@@ -44,12 +55,8 @@ def _children(pid):
     for entry in os.listdir("/proc"):
         if not entry.isdigit():
             continue
-        try:
-            with open(f"/proc/{entry}/stat") as f:
-                stat = f.read()
-        except OSError:
-            continue
-        if int(stat[stat.rindex(")") + 2:].split()[1]) == pid:
+        fields = _stat_fields(f"/proc/{entry}/stat")
+        if fields is not None and int(fields[1]) == pid:
             children.append(int(entry))
     return children
 
@@ -178,13 +185,8 @@ def _process_is_quiet(pid):
     except FileNotFoundError:
         return False
     for tid in tasks:
-        try:
-            with open(f"/proc/{pid}/task/{tid}/stat") as f:
-                stat = f.read()
-        except FileNotFoundError:
-            continue
-        state = stat[stat.rindex(")") + 2]
-        if state not in "SD":
+        fields = _stat_fields(f"/proc/{pid}/task/{tid}/stat")
+        if fields is not None and fields[0] not in "SD":
             return False
     return True
 
