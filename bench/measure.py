@@ -43,7 +43,6 @@ import json
 import os
 import platform
 import select
-import signal
 import statistics
 import subprocess
 import sys
@@ -51,53 +50,19 @@ import tempfile
 import time
 from dataclasses import dataclass, field
 
-TWIPS_PER_PIXEL = 15
+# The windows' sizes and controls, and the corner motion, as the tests know them.
+sys.dont_write_bytecode = True
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests",
+                                "support"))
 
+from quiravel_support import geometry  # noqa: E402
+from quiravel_support.checks import Failure, wait_until  # noqa: E402
+from quiravel_support.geometry import (  # noqa: E402
+    ANXIETY, DEPRESSION, DISCLAIMER, RESULT, STEP_SECONDS, MainMenu)
+from quiravel_support.process import end_process  # noqa: E402
 
-def px(twips: int) -> int:
-    """Twips to pixels as the program rounds them (for the non-negative values used here)."""
-    return (twips + TWIPS_PER_PIXEL // 2) // TWIPS_PER_PIXEL
-
-
-# The windows by their size in pixels (their layouts are written in twips).
-MENU = (px(7215), px(3180))
-DEPRESSION = (px(9855), px(11265))
-ANXIETY = (px(9855), px(8700))
-RESULT = (px(2895), px(6420))
-DISCLAIMER = (px(2895), px(2985))
-WINDOW_NAMES = {
-    MENU: "Form0",
-    DEPRESSION: "Form1",
-    ANXIETY: "Form11",
-    RESULT: "Form2",
-    DISCLAIMER: "Welcome",
-}
-
-# Window-relative rectangles (left, top, width, height) in pixels of the controls clicked.
-MENU_DEPRESSION_ENTRY = (px(1260), px(1095), px(4680), px(420))
-MENU_ANXIETY_ENTRY = (px(1267), px(2040), px(4680), px(420))
-ANXIETY_SCORE_LABEL = (px(2580), px(8055), px(4680), px(420))
-
-# The corner motion: 50 twips every 10 ms until the bottom edge lies more than 300 twips above
-# the screen's bottom edge.
-STEP_TWIPS = 50
-STEP_SECONDS = 0.010
-PARKING_GAP_TWIPS = 300
-
-
-def steps_to_park(height_twips: int) -> int:
-    return (height_twips + PARKING_GAP_TWIPS) // STEP_TWIPS + 1
-
-
-def parked_top_pixels(screen_height_px: int, height_twips: int) -> int:
-    return px(screen_height_px * TWIPS_PER_PIXEL - STEP_TWIPS * steps_to_park(height_twips))
-
-
-def nominal_slide_seconds(height_twips: int) -> float:
-    return steps_to_park(height_twips) * STEP_SECONDS
-
-
-CORNER_HEIGHT_TWIPS = {RESULT: 6420, DISCLAIMER: 2985}
+# The windows' form names by their size in pixels.
+FORMS = {window.size: window.form for window in geometry.WINDOWS}
 
 # Targets, as ratios quiravel / floor measured in the same run.
 TARGET_START = 1.10
@@ -210,8 +175,8 @@ def counter_delta(before: dict[int, int], after: dict[int, int]) -> int:
 # X
 
 
-class MeasureError(Exception):
-    pass
+class MeasureError(Failure):
+    """Something to be measured did not happen."""
 
 
 @dataclass
@@ -235,7 +200,7 @@ class Window:
 
     @property
     def name(self):
-        return WINDOW_NAMES.get((self.width, self.height))
+        return FORMS.get((self.width, self.height))
 
 
 class Screen:
@@ -243,13 +208,16 @@ class Screen:
 
     def __init__(self):
         from Xlib import X, display
-        from Xlib.ext import damage, xtest
+        from Xlib.ext import damage
 
-        self.X, self.xtest = X, xtest
+        from quiravel_support.desktop import Input
+
+        self.X = X
         self.d = display.Display()
         for ext in ("DAMAGE", "XTEST"):
             if not self.d.has_extension(ext):
                 raise MeasureError(f"the X server lacks the {ext} extension")
+        self.input = Input(self.d)
         self.d.damage_query_version()
         screen = self.d.screen()
         self.root = screen.root
@@ -265,24 +233,22 @@ class Screen:
     # Events
 
     def pump(self, until, timeout: float, what: str):
-        deadline = time.monotonic() + timeout
-        while True:
+        """Handles the X server's events until `until()` holds, and returns what it returned."""
+
+        def handled_until():
             while self.d.pending_events():
                 self._handle(self.d.next_event())
-            result = until()
-            if result:
-                return result
-            left = deadline - time.monotonic()
-            if left <= 0:
-                raise MeasureError(f"timed out waiting for {what}")
-            select.select([self.d], [], [], min(left, 0.05))
+            return until()
+
+        return wait_until(what, handled_until, timeout,
+                          between=lambda left: select.select([self.d], [], [], min(left, 0.05)))
 
     def idle(self, seconds: float):
         """Processes events for `seconds` without waiting for anything."""
         end = time.monotonic() + seconds
         try:
             self.pump(lambda: time.monotonic() >= end, seconds + 1, "nothing")
-        except MeasureError:
+        except Failure:
             pass
 
     def _handle(self, e):
@@ -356,14 +322,6 @@ class Screen:
 
     # Pointer
 
-    def move_pointer(self, point):
-        self.xtest.fake_input(self.d, self.X.MotionNotify, x=point[0], y=point[1])
-        self.d.sync()
-
-    def button(self, down: bool):
-        self.xtest.fake_input(self.d, self.X.ButtonPress if down else self.X.ButtonRelease, 1)
-        self.d.sync()
-
     def control_point(self, window: Window, control) -> tuple[int, int]:
         x, y, w, h = control
         target = (window.x + x, window.y + y, w, h)
@@ -373,11 +331,11 @@ class Screen:
         return point
 
     def click(self, point):
-        self.move_pointer(point)
+        self.input.move(*point)
         self.idle(0.05)
-        self.button(True)
+        self.input.press(1)
         self.idle(0.03)
-        self.button(False)
+        self.input.release(1)
 
     def forget_windows(self):
         self.windows.clear()
@@ -431,20 +389,14 @@ class Program:
 
     def stop(self, failed: bool = False):
         self.screen.watch_pid = None
-        if self.proc.poll() is None:
-            self.proc.send_signal(signal.SIGTERM)
-            try:
-                self.proc.wait(5)
-            except subprocess.TimeoutExpired:
-                self.proc.kill()
-                self.proc.wait()
+        end_process(self.proc, grace=5, group=False)
         if failed:
             self.stderr.seek(0)
             sys.stderr.write(self.stderr.read().decode(errors="replace")[-4000:])
         self.stderr.close()
         try:
             self.screen.pump(lambda: not self.screen.windows, 5, "the windows to go")
-        except MeasureError:
+        except Failure:
             pass
 
     def __enter__(self):
@@ -454,14 +406,13 @@ class Program:
         self.stop(failed=kind is not None)
 
 
-def wait_parked(screen: Screen, size, quiet: float = 0.4) -> Slide:
-    """Waits until the corner window of `size` has stopped at its parking place (or has not
-    moved for 3 s anywhere else) and describes its slide."""
-    height_twips = CORNER_HEIGHT_TWIPS[size]
-    parked_top = parked_top_pixels(screen.height, height_twips)
+def wait_parked(screen: Screen, corner: geometry.CornerWindow, quiet: float = 0.4) -> Slide:
+    """Waits until the corner window has stopped at its parking place (or has not moved for
+    3 s anywhere else) and describes its slide."""
+    parked_top = corner.parked_top(geometry.Screen(screen.width, screen.height))
 
     def parked():
-        w = screen.find(size)
+        w = screen.find(corner.size)
         if w is None or not w.moves:
             return None
         since = time.monotonic() - w.moves[-1][0]
@@ -469,13 +420,13 @@ def wait_parked(screen: Screen, size, quiet: float = 0.4) -> Slide:
             return w
         return None
 
-    w = screen.pump(parked, 20, f"{WINDOW_NAMES[size]} to park")
+    w = screen.pump(parked, 20, f"{corner.form} to park")
     last_time, final_top, last_sample = w.moves[-1]
     steady_time, _, steady_sample = w.moves[len(w.moves) // 3]
     return Slide(
         seconds=last_time - w.map_time,
         first_step_ms=(w.moves[0][0] - w.map_time) * 1000,
-        nominal=nominal_slide_seconds(height_twips),
+        nominal=corner.nominal_slide_seconds,
         steps=len(w.moves),
         final_top=final_top,
         parked_top=parked_top,
@@ -487,6 +438,16 @@ def wait_parked(screen: Screen, size, quiet: float = 0.4) -> Slide:
         / 1e9
         / max(last_time - steady_time, 1e-9),
     )
+
+
+def memory_figures(start: ProcSample, later: ProcSample, name: str) -> dict:
+    """Resident memory in MiB at the start and at the later moment called `name`, and how much
+    of that is shared."""
+    return {
+        "rss_start_mib": start.rss_kib / 1024,
+        f"rss_{name}_mib": later.rss_kib / 1024,
+        f"rss_{name}_shmem_mib": later.rss_shmem_kib / 1024,
+    }
 
 
 def start_figures(start: float, sample: ProcSample) -> dict:
@@ -506,9 +467,7 @@ def run_floor(screen: Screen, argv: list[str], settle: float, idle_seconds: floa
         wakeups = program.idle_wakeups(idle_seconds)
     return {
         **start_figures(start, sample),
-        "rss_start_mib": sample.rss_kib / 1024,
-        "rss_later_mib": later.rss_kib / 1024,
-        "rss_later_shmem_mib": later.rss_shmem_kib / 1024,
+        **memory_figures(sample, later, "later"),
         "idle_wakeups": wakeups,
     }
 
@@ -532,28 +491,28 @@ def run_quiravel(screen: Screen, argv: list[str], settle: float, idle_seconds: f
                  quiet: float) -> dict:
     with Program(screen, argv) as program:
         menu, start, sample = program.wait_first_paint()
-        if (menu.width, menu.height) != MENU:
+        if (menu.width, menu.height) != MainMenu.size:
             raise MeasureError(f"the first window is {menu.width}x{menu.height}, not the menu")
 
         # The depression questionnaire, and with it the disclaimer window.
-        screen.click(screen.control_point(menu, MENU_DEPRESSION_ENTRY))
-        screen.pump(lambda: screen.find(DEPRESSION) and screen.find(DISCLAIMER), 10,
+        screen.click(screen.control_point(menu, MainMenu.label1))
+        screen.pump(lambda: screen.find(DEPRESSION.size) and screen.find(DISCLAIMER.size), 10,
                     "Form1 and Welcome")
         disclaimer = wait_parked(screen, DISCLAIMER)
 
         # The anxiety questionnaire.
-        screen.click(screen.control_point(menu, MENU_ANXIETY_ENTRY))
-        anxiety = screen.pump(lambda: screen.find(ANXIETY), 10, "Form11")
+        screen.click(screen.control_point(menu, MainMenu.label2))
+        anxiety = screen.pump(lambda: screen.find(ANXIETY.size), 10, "Form11")
         screen.idle(0.2)
 
         # A press on its "Score Your Test" shows the result window; the button goes up away
         # from the label, so nothing is scored and the disclaimer window stays.
-        screen.move_pointer(screen.control_point(anxiety, ANXIETY_SCORE_LABEL))
+        screen.input.move(*screen.control_point(anxiety, ANXIETY.label1))
         screen.idle(0.05)
-        screen.button(True)
-        screen.pump(lambda: screen.find(RESULT), 10, "Form2")
-        screen.move_pointer(screen.free_point())
-        screen.button(False)
+        screen.input.press(1)
+        screen.pump(lambda: screen.find(RESULT.size), 10, "Form2")
+        screen.input.move(*screen.free_point())
+        screen.input.release(1)
         last_input = time.monotonic()
         result = wait_parked(screen, RESULT)
 
@@ -569,9 +528,7 @@ def run_quiravel(screen: Screen, argv: list[str], settle: float, idle_seconds: f
         wakeups = program.idle_wakeups(idle_seconds)
     return {
         **start_figures(start, sample),
-        "rss_start_mib": sample.rss_kib / 1024,
-        "rss_all_mib": all_open.rss_kib / 1024,
-        "rss_all_shmem_mib": all_open.rss_shmem_kib / 1024,
+        **memory_figures(sample, all_open, "all"),
         "idle_wakeups": wakeups,
         "idle_wakeups_blinking": wakeups_blinking,
         "form2": result.__dict__,
@@ -719,7 +676,7 @@ def main(argv=None) -> int:
 
     try:
         screen = Screen()
-    except MeasureError as error:
+    except Failure as error:
         print(f"measure: {error}", file=sys.stderr)
         return 1
     print(f"display {os.environ.get('DISPLAY')}, {screen.width}x{screen.height}, no window "
@@ -759,7 +716,7 @@ def main(argv=None) -> int:
                 reference_runs.append(r)
                 for name in START_PROGRAMS:
                     starts[name] += round_starts[name]
-    except MeasureError as error:
+    except Failure as error:
         print(f"measure: {error}", file=sys.stderr)
         return 1
     print()

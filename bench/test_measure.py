@@ -9,31 +9,40 @@ import unittest
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import measure  # noqa: E402
+from quiravel_support import geometry  # noqa: E402  (on the path measure.py set)
 
 
 class PixelsAndMotion(unittest.TestCase):
+    """The shared geometry that measure.py drives the program by."""
+
     def test_window_sizes_in_pixels(self):
-        self.assertEqual(measure.MENU, (481, 212))
-        self.assertEqual(measure.DEPRESSION, (657, 751))
-        self.assertEqual(measure.ANXIETY, (657, 580))
-        self.assertEqual(measure.RESULT, (193, 428))
-        self.assertEqual(measure.DISCLAIMER, (193, 199))
+        self.assertEqual(geometry.MainMenu.size, (481, 212))
+        self.assertEqual(geometry.DEPRESSION.size, (657, 751))
+        self.assertEqual(geometry.ANXIETY.size, (657, 580))
+        self.assertEqual(geometry.RESULT.size, (193, 428))
+        self.assertEqual(geometry.DISCLAIMER.size, (193, 199))
+
+    def test_windows_are_named_by_their_size(self):
+        self.assertEqual(measure.FORMS, {(481, 212): "Form0", (657, 751): "Form1",
+                                         (657, 580): "Form11", (193, 428): "Form2",
+                                         (193, 199): "Welcome"})
 
     def test_rounding_halves_up(self):
         for twips, pixels in ((0, 0), (7, 0), (8, 1), (15, 1), (22, 1), (23, 2), (1267, 84)):
             with self.subTest(twips=twips):
-                self.assertEqual(measure.px(twips), pixels)
+                self.assertEqual(geometry.px(twips), pixels)
 
     def test_nominal_slides(self):
-        self.assertEqual(measure.steps_to_park(6420), 135)
-        self.assertEqual(measure.steps_to_park(2985), 66)
-        self.assertAlmostEqual(measure.nominal_slide_seconds(6420), 1.35)
-        self.assertAlmostEqual(measure.nominal_slide_seconds(2985), 0.66)
+        self.assertEqual(geometry.RESULT.steps, 135)
+        self.assertEqual(geometry.DISCLAIMER.steps, 66)
+        self.assertAlmostEqual(geometry.RESULT.nominal_slide_seconds, 1.35)
+        self.assertAlmostEqual(geometry.DISCLAIMER.nominal_slide_seconds, 0.66)
 
     def test_parked_tops_on_a_1080_pixel_screen(self):
         # 16200 twips high: the result window parks at 9450 twips, the disclaimer at 12900.
-        self.assertEqual(measure.parked_top_pixels(1080, 6420), 630)
-        self.assertEqual(measure.parked_top_pixels(1080, 2985), 860)
+        screen = geometry.Screen(1920, 1080)
+        self.assertEqual(geometry.RESULT.parked_top(screen), 630)
+        self.assertEqual(geometry.DISCLAIMER.parked_top(screen), 860)
 
 
 class CoverageOfAWindow(unittest.TestCase):

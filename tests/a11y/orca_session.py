@@ -13,25 +13,26 @@ the program are ended whatever happens.
 
 import os
 import re
-import signal
 import subprocess
 import sys
 import threading
 import time
 import tty
 
-HERE = os.path.dirname(os.path.abspath(__file__))
-sys.path.insert(0, os.path.join(HERE, "..", "e2e"))
-
-from desktop import Desktop  # noqa: E402
-from take_test import (  # noqa: E402
-    MENU, MILD, QUESTIONS, TEST, CheckFailed, act, answer_lists, child, find_application,
-    related, top_level, wait_for)
+# The shared test support under tests/support; no byte code is written into the source tree.
+sys.dont_write_bytecode = True
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 
 import pyatspi  # noqa: E402
 
-# Nothing here waits longer than this for Orca to say one thing.
-STEP_SECONDS = 30
+from quiravel_support.accessible import (  # noqa: E402
+    STEP_SECONDS, act, answer_lists, child, end_with_menu_x, find_application, related,
+    start_program, top_level, wait_for)
+from quiravel_support.checks import Failure, check, echo_passes, run_checked  # noqa: E402
+from quiravel_support.desktop import Desktop  # noqa: E402
+from quiravel_support.process import end_process  # noqa: E402
+from quiravel_support.texts import MENU, MILD, QUESTIONS, TEST  # noqa: E402
+
 # The whole run ends by then, passed or not.
 TOTAL_SECONDS = 150
 
@@ -39,16 +40,6 @@ DISCLAIMER = ("Please use the results of this test as a guide and not a diagnosi
               "licensed mental health practitioner can diagnose depression/Anxiety .")
 # Answered Yes: the mild result of take_test.py.
 YES_ITEMS = (1, 2, 8)
-
-passed = 0
-
-
-def check(condition, what):
-    global passed
-    if not condition:
-        raise CheckFailed(what)
-    passed += 1
-    print(f"ok: {what}", flush=True)
 
 
 def plain(text):
@@ -111,7 +102,7 @@ class OrcaSpeech:
                 left = deadline - time.monotonic()
                 if left <= 0 or self.process.poll() is not None:
                     said = "\n  ".join(repr(s) for s in self.spoken[since:]) or "(nothing)"
-                    raise CheckFailed(f"Orca did not say {what}; since the step began it said:\n"
+                    raise Failure(f"Orca did not say {what}; since the step began it said:\n"
                                       f"  {said}")
                 self._changed.wait(min(left, 0.5))
 
@@ -131,27 +122,11 @@ class OrcaSpeech:
         """Ends Orca and whatever it started. Everything it said has been read by now; Orca
         takes SIGTERM only when its main loop next runs Python code, which an Orca with
         nothing to do may not for a long while, so it gets a moment, then SIGKILL."""
-        if self.process.poll() is None:
-            self.process.send_signal(signal.SIGTERM)
-            try:
-                self.process.wait(timeout=3)
-            except subprocess.TimeoutExpired:
-                pass
-        try:
-            os.killpg(self.process.pid, signal.SIGKILL)
-        except ProcessLookupError:
-            pass
-        self.process.wait()
+        end_process(self.process, grace=3)
         self._reader.join(timeout=5)
         os.close(self._slave)
         os.close(self._master)
         self._log.close()
-
-
-def start_program(program):
-    env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1",
-               QT_QPA_PLATFORM="xcb")
-    return subprocess.Popen([program], env=env, stdin=subprocess.DEVNULL)
 
 
 def run(program, orca, desktop):
@@ -210,12 +185,7 @@ def take_test(process, orca, desktop):
                        f"the result's {text[:30]!r}...")
         check(True, f"Orca reads the result's {text[:30]!r}...")
 
-    act(child(menu, "push button", "X"), "Press")
-    try:
-        status = process.wait(timeout=STEP_SECONDS)
-    except subprocess.TimeoutExpired:
-        raise CheckFailed("the program did not end after the menu's X") from None
-    check(status == 0, f"the program ended with status 0 (got {status})")
+    end_with_menu_x(menu, process)
 
 
 def main():
@@ -223,32 +193,18 @@ def main():
         print("usage: orca_session.py PROGRAM WORKDIR", file=sys.stderr)
         return 2
     program, workdir = sys.argv[1:]
-
-    def out_of_time(*_):
-        raise CheckFailed(f"the run took longer than {TOTAL_SECONDS} s")
-
-    signal.signal(signal.SIGALRM, out_of_time)
-    signal.alarm(TOTAL_SECONDS)
+    echo_passes()
     desktop = Desktop()
     orca = OrcaSpeech(workdir)
-    failure = None
-    try:
-        run(program, orca, desktop)
-    except CheckFailed as error:
-        failure = error
-    finally:
-        signal.alarm(0)
+
+    def cleanup():
         orca.stop()
         desktop.close()
-    print("What Orca said:")
-    for text in orca.spoken:
-        print(f"  {text!r}")
-    if failure is not None:
-        print(f"FAILED: {failure}", flush=True)
-        print(f"{passed} passed, 1 failed")
-        return 1
-    print(f"{passed} passed, 0 failed")
-    return 0
+        print("What Orca said:")
+        for text in orca.spoken:
+            print(f"  {text!r}")
+
+    return run_checked(lambda: run(program, orca, desktop), TOTAL_SECONDS, cleanup)
 
 
 if __name__ == "__main__":

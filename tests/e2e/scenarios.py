@@ -16,23 +16,14 @@ import sys
 import time
 import traceback
 
-# The helpers next to this file; no byte code is written into the source tree.
+# The shared test support under tests/support; no byte code is written into the source tree.
 sys.dont_write_bytecode = True
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 
-from desktop import (  # noqa: E402
-    Desktop,
-    Failure,
-    Monitor,
-    WindowHistory,
-    check,
-    colour_name,
-    wait_quiet,
-    wait_until,
-)
-from program import Program, ScratchDir, private_environment, wrapper_for  # noqa: E402
-import screens  # noqa: E402
-from screens import (  # noqa: E402
+from quiravel_support import geometry  # noqa: E402
+from quiravel_support.checks import Failure, check, wait_until  # noqa: E402
+from quiravel_support.desktop import Desktop, Monitor, WindowHistory, colour_name  # noqa: E402
+from quiravel_support.geometry import (  # noqa: E402
     ANXIETY,
     DARK_BLUE,
     DEPRESSION,
@@ -46,6 +37,13 @@ from screens import (  # noqa: E402
     centre,
     inset,
     left_edge,
+)
+from quiravel_support.process import (  # noqa: E402
+    Program,
+    ScratchDir,
+    private_environment,
+    wait_quiet,
+    wrapper_for,
 )
 
 # Deadlines, in seconds. They are generous on purpose: a wait ends as soon as its condition
@@ -70,7 +68,7 @@ class Session:
         self.history = history
         self.program = program
         # The program's screen is the primary monitor.
-        self.screen = screens.Screen.of(desktop.primary_monitor())
+        self.screen = geometry.Screen.of(desktop.primary_monitor())
         self.menu = None
 
     # --- looking -----------------------------------------------------------------------
@@ -89,7 +87,7 @@ class Session:
         check(tuple(colour) in pixels, f"{what}: no text in {colour_name(colour)}")
 
     def expect_caption(self, what, window, colour, height_twips):
-        r = screens.caption_plain(height_twips)
+        r = geometry.caption_plain(height_twips)
         self.expect_colour(f"caption bar of {what}", window.rect(*r), colour)
 
     def visible_sizes(self):
@@ -300,7 +298,7 @@ class Session:
                            window.rect(*inset(design.label1, 3)), PALE_BLUE)
 
     def result_picture(self, result):
-        return self.desktop.fingerprint(result.rect(*screens.RESULT_SCORE_LINE))
+        return self.desktop.fingerprint(result.rect(*geometry.RESULT_SCORE_LINE))
 
     def score(self, design, window, result_known=()):
         """Press on "Score Your Test": the result window slides in (while the button is held,
@@ -405,7 +403,7 @@ def close_result_with_x(s, result):
 
 
 def close_result_with_double_click(s, result):
-    s.desktop.double_click(*result.at(*screens.RESULT_BACKGROUND))
+    s.desktop.double_click(*result.at(*geometry.RESULT_BACKGROUND))
     s.desktop.wait_destroyed(RESULT.name, result.id, SHOW)
 
 
@@ -584,22 +582,13 @@ def scenario_drag(s):
 
     # The corner windows stay put, by their caption bar or their background.
     corner_spot = welcome.position
-    for grab in (welcome.at(40, 10), welcome.at(*screens.DISCLAIMER_BACKGROUND)):
-        s.desktop.move(*grab)
-        s.desktop.press(1)
-        for i in range(1, 7):
-            s.desktop.move(grab[0] - 60 * i, grab[1] - 40 * i)
-        s.desktop.release(1)
+    for grab in (welcome.at(40, 10), welcome.at(*geometry.DISCLAIMER_BACKGROUND)):
+        s.desktop.sweep(grab, (-360, -240))
         questionnaire_settled(q)
         s.expect_not_moved(welcome.id, DISCLAIMER.name, corner_spot)
 
     result = s.score(DEPRESSION, q)
-    grab = result.at(40, 10)
-    s.desktop.move(*grab)
-    s.desktop.press(1)
-    for i in range(1, 7):
-        s.desktop.move(grab[0] - 60 * i, grab[1] - 30 * i)
-    s.desktop.release(1)
+    s.desktop.sweep(result.at(40, 10), (-360, -180))
     questionnaire_settled(q)
     s.expect_not_moved(result.id, RESULT.name, result.position)
     s.end_with_menu_x()
@@ -690,7 +679,7 @@ def scenario_close_labels(s):
     s.window(welcome.id, DISCLAIMER.name)
 
     # The disclaimer window also closes on a double click on its background.
-    s.desktop.double_click(*welcome.at(*screens.DISCLAIMER_BACKGROUND))
+    s.desktop.double_click(*welcome.at(*geometry.DISCLAIMER_BACKGROUND))
     s.desktop.wait_destroyed(DISCLAIMER.name, welcome.id, SHOW)
 
     # With every window open, the menu's "X" ends the program.
@@ -737,7 +726,7 @@ def scenario_two_monitors(s):
     """On a desktop of two monitors whose primary is the right-hand one, every window takes
     its place on the primary: Left and Top count from its top-left corner, the screen's size
     is its size. The menu dragged onto the other monitor follows the pointer there."""
-    left_monitor = screens.Screen.of(
+    left_monitor = geometry.Screen.of(
         next(m for m in s.desktop.monitors() if not m.primary))
     menu = s.start()
 

@@ -1,4 +1,5 @@
-"""Starting the program under test in a private environment, finding it again, ending it."""
+"""Starting the program under test in a private environment, finding it again, seeing
+whether it has taken in its input, ending it."""
 
 import os
 import shutil
@@ -6,6 +7,7 @@ import signal
 import subprocess
 import tempfile
 import threading
+import time
 
 
 def private_environment(base):
@@ -31,6 +33,17 @@ def private_environment(base):
     return env
 
 
+def _stat_fields(path):
+    """The fields of a /proc stat file after the command name (state, parent, ...); None if
+    the process or thread has gone."""
+    try:
+        with open(path) as f:
+            stat = f.read()
+    except OSError:
+        return None
+    return stat[stat.rindex(")") + 2:].split()
+
+
 def _children(pid):
     try:
         with open(f"/proc/{pid}/task/{pid}/children") as f:
@@ -42,14 +55,36 @@ def _children(pid):
     for entry in os.listdir("/proc"):
         if not entry.isdigit():
             continue
-        try:
-            with open(f"/proc/{entry}/stat") as f:
-                stat = f.read()
-        except OSError:
-            continue
-        if int(stat[stat.rindex(")") + 2:].split()[1]) == pid:
+        fields = _stat_fields(f"/proc/{entry}/stat")
+        if fields is not None and int(fields[1]) == pid:
             children.append(int(entry))
     return children
+
+
+def end_process(process, grace, group=True):
+    """Ends a process started with `subprocess.Popen`: SIGTERM, `grace` seconds to end, then
+    SIGKILL. With `group` (a process started with start_new_session=True) both signals go to
+    its whole process group, and the SIGKILL goes even when it ended by itself: a daemon it
+    started may not have."""
+
+    def send(sig):
+        try:
+            if group:
+                os.killpg(process.pid, sig)
+            else:
+                process.send_signal(sig)
+        except ProcessLookupError:
+            pass
+
+    if process.poll() is None:
+        send(signal.SIGTERM)
+        try:
+            process.wait(timeout=grace)
+        except subprocess.TimeoutExpired:
+            pass
+    if group or process.poll() is None:
+        send(signal.SIGKILL)
+    process.wait()
 
 
 def _name(pid):
@@ -108,23 +143,7 @@ class Program:
 
     def stop(self):
         """Ends the program and whatever it started, if it is still running."""
-        if self.process.poll() is None:
-            try:
-                os.killpg(self.process.pid, signal.SIGTERM)
-            except ProcessLookupError:
-                pass
-            if self.wait_exit(5) is None:
-                try:
-                    os.killpg(self.process.pid, signal.SIGKILL)
-                except ProcessLookupError:
-                    pass
-                self.process.wait()
-        else:
-            # The wrapper has gone; a daemon it started may not have.
-            try:
-                os.killpg(self.process.pid, signal.SIGKILL)
-            except ProcessLookupError:
-                pass
+        end_process(self.process, grace=5)
         self._copier.join(timeout=5)
         self._log.close()
 
@@ -157,3 +176,29 @@ def wrapper_for(trace_log=None):
         ]
     return wrapper
 
+
+def _process_is_quiet(pid):
+    """True when every thread of the process sleeps: it has handled all the input that had
+    reached it and waits for more."""
+    try:
+        tasks = os.listdir(f"/proc/{pid}/task")
+    except FileNotFoundError:
+        return False
+    for tid in tasks:
+        fields = _stat_fields(f"/proc/{pid}/task/{tid}/stat")
+        if fields is not None and fields[0] not in "SD":
+            return False
+    return True
+
+
+def wait_quiet(pid, timeout, samples=5, interval=0.01):
+    """Waits until the process has slept through `samples` looks in a row, `interval` apart:
+    it has taken in the input sent so far. Returns False if it never went quiet in time."""
+    deadline = time.monotonic() + timeout
+    quiet = 0
+    while time.monotonic() < deadline:
+        quiet = quiet + 1 if _process_is_quiet(pid) else 0
+        if quiet >= samples:
+            return True
+        time.sleep(interval)
+    return False

@@ -3,9 +3,6 @@
 Everything here talks to the X server only: the window tree and its geometry, the pixels on
 the screen, and input through the XTEST extension, which the server treats like a real mouse
 and keyboard. Nothing reaches into the program under test.
-
-Every wait polls a condition against a deadline; nothing sleeps in the hope that something
-has happened by then.
 """
 
 import collections
@@ -19,44 +16,11 @@ import zlib
 from Xlib import X, XK, display, error
 from Xlib.ext import randr, xtest
 
+from .checks import Failure, wait_until
+from .geometry import Rect
+
 # The program's windows carry this WM_CLASS.
 APP_CLASS = "quiravel"
-
-# One pixel is 15 twips at the usual 96 pixels per inch.
-TWIPS_PER_PIXEL = 15
-
-
-def px(twips):
-    """Twips to pixels, rounded to the nearest pixel, halves away from zero."""
-    if twips >= 0:
-        return (twips + TWIPS_PER_PIXEL // 2) // TWIPS_PER_PIXEL
-    return -((-twips + TWIPS_PER_PIXEL // 2) // TWIPS_PER_PIXEL)
-
-
-class Failure(AssertionError):
-    """A check of what is on screen did not hold."""
-
-
-def check(condition, message):
-    if not condition:
-        raise Failure(message)
-
-
-def wait_until(what, probe, timeout, interval=0.02):
-    """Polls `probe` until it returns something truthy and returns that; fails after
-    `timeout` seconds with a message that says what was awaited and what was last seen."""
-    deadline = time.monotonic() + timeout
-    last = None
-    while True:
-        last = probe()
-        if last:
-            return last
-        if time.monotonic() >= deadline:
-            raise Failure(f"timed out after {timeout:g} s waiting for {what} (last seen: {last!r})")
-        time.sleep(interval)
-
-
-Rect = collections.namedtuple("Rect", "x y width height")
 
 # A monitor of the desktop, in pixels on the root window.
 Monitor = collections.namedtuple("Monitor", "name x y width height primary")
@@ -85,13 +49,72 @@ def colour_name(rgb):
     return "#%02x%02x%02x" % rgb
 
 
-class Desktop:
+class Input:
+    """Pointer and keys through the XTEST extension on one connection to the X server, which
+    the server treats like a real mouse and keyboard. Each call reaches the server before it
+    returns."""
+
+    def __init__(self, connection):
+        if not connection.has_extension("XTEST"):
+            raise RuntimeError("the X server has no XTEST extension")
+        self.display = connection
+
+    def _flush(self):
+        self.display.sync()
+
+    def move(self, x, y):
+        xtest.fake_input(self.display, X.MotionNotify, x=int(x), y=int(y))
+        self._flush()
+
+    def press(self, button=1):
+        xtest.fake_input(self.display, X.ButtonPress, button)
+        self._flush()
+
+    def release(self, button=1):
+        xtest.fake_input(self.display, X.ButtonRelease, button)
+        self._flush()
+
+    def release_and_move(self, x, y, button=1):
+        """Lets go of the button and moves on at once: both reach the program together, as
+        they do from a hand that keeps moving."""
+        xtest.fake_input(self.display, X.ButtonRelease, button)
+        xtest.fake_input(self.display, X.MotionNotify, x=int(x), y=int(y))
+        self._flush()
+
+    def click(self, x, y, button=1):
+        self.move(x, y)
+        self.press(button)
+        self.release(button)
+
+    def double_click(self, x, y):
+        self.move(x, y)
+        for _ in range(2):
+            self.press(1)
+            self.release(1)
+
+    def sweep(self, start, delta, steps=6):
+        """Presses the left button at `start`, moves by `delta` in `steps` equal steps and
+        lets go there."""
+        self.move(*start)
+        self.press(1)
+        for i in range(1, steps + 1):
+            self.move(start[0] + delta[0] * i // steps, start[1] + delta[1] * i // steps)
+        self.release(1)
+
+    def key(self, name):
+        keycode = self.display.keysym_to_keycode(XK.string_to_keysym(name))
+        if not keycode:
+            raise RuntimeError(f"no key for {name}")
+        xtest.fake_input(self.display, X.KeyPress, keycode)
+        xtest.fake_input(self.display, X.KeyRelease, keycode)
+        self._flush()
+
+
+class Desktop(Input):
     """One connection to the X server: the window tree, pixels and XTEST input."""
 
     def __init__(self):
-        self.display = display.Display()
-        if not self.display.has_extension("XTEST"):
-            raise RuntimeError("the X server has no XTEST extension")
+        super().__init__(display.Display())
         screen = self.display.screen()
         self.root = screen.root
         self.width = screen.width_in_pixels
@@ -308,49 +331,6 @@ class Desktop:
         rows = self._rgb_rows(Rect(0, 0, self.width, self.height))
         write_png(path, self.width, self.height, rows)
 
-    # --- input -------------------------------------------------------------------------
-
-    def _flush(self):
-        self.display.sync()
-
-    def move(self, x, y):
-        xtest.fake_input(self.display, X.MotionNotify, x=int(x), y=int(y))
-        self._flush()
-
-    def press(self, button=1):
-        xtest.fake_input(self.display, X.ButtonPress, button)
-        self._flush()
-
-    def release(self, button=1):
-        xtest.fake_input(self.display, X.ButtonRelease, button)
-        self._flush()
-
-    def release_and_move(self, x, y, button=1):
-        """Lets go of the button and moves on at once: both reach the program together, as
-        they do from a hand that keeps moving."""
-        xtest.fake_input(self.display, X.ButtonRelease, button)
-        xtest.fake_input(self.display, X.MotionNotify, x=int(x), y=int(y))
-        self._flush()
-
-    def click(self, x, y, button=1):
-        self.move(x, y)
-        self.press(button)
-        self.release(button)
-
-    def double_click(self, x, y):
-        self.move(x, y)
-        for _ in range(2):
-            self.press(1)
-            self.release(1)
-
-    def key(self, name):
-        keycode = self.display.keysym_to_keycode(XK.string_to_keysym(name))
-        if not keycode:
-            raise RuntimeError(f"no key for {name}")
-        xtest.fake_input(self.display, X.KeyPress, keycode)
-        xtest.fake_input(self.display, X.KeyRelease, keycode)
-        self._flush()
-
 
 class WindowHistory:
     """Records, on a connection of its own, where every override-redirect window on the root
@@ -429,35 +409,3 @@ def write_png(path, width, height, rows):
     os.makedirs(os.path.dirname(os.path.abspath(path)), exist_ok=True)
     with open(path, "wb") as f:
         f.write(png)
-
-
-def _process_is_quiet(pid):
-    """True when every thread of the process sleeps: it has handled all the input that had
-    reached it and waits for more."""
-    try:
-        tasks = os.listdir(f"/proc/{pid}/task")
-    except FileNotFoundError:
-        return False
-    for tid in tasks:
-        try:
-            with open(f"/proc/{pid}/task/{tid}/stat") as f:
-                stat = f.read()
-        except FileNotFoundError:
-            continue
-        state = stat[stat.rindex(")") + 2]
-        if state not in "SD":
-            return False
-    return True
-
-
-def wait_quiet(pid, timeout, samples=5, interval=0.01):
-    """Waits until the process has slept through `samples` looks in a row, `interval` apart:
-    it has taken in the input sent so far. Returns False if it never went quiet in time."""
-    deadline = time.monotonic() + timeout
-    quiet = 0
-    while time.monotonic() < deadline:
-        quiet = quiet + 1 if _process_is_quiet(pid) else 0
-        if quiet >= samples:
-            return True
-        time.sleep(interval)
-    return False

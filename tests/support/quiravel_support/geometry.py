@@ -1,7 +1,20 @@
 """Where the program's windows and controls are, in pixels, from the twips of their layouts,
-and the colours a person sees."""
+how the corner windows move, and the colours a person sees. Pure arithmetic: no X server."""
 
-from desktop import Rect, px
+import collections
+
+# One pixel is 15 twips at the usual 96 pixels per inch.
+TWIPS_PER_PIXEL = 15
+
+
+def px(twips):
+    """Twips to pixels, rounded to the nearest pixel, halves away from zero."""
+    if twips >= 0:
+        return (twips + TWIPS_PER_PIXEL // 2) // TWIPS_PER_PIXEL
+    return -((-twips + TWIPS_PER_PIXEL // 2) // TWIPS_PER_PIXEL)
+
+
+Rect = collections.namedtuple("Rect", "x y width height")
 
 # Colours as seen on screen, (red, green, blue).
 WHITE = (255, 255, 255)
@@ -35,8 +48,8 @@ class Screen:
     its top-left corner, from which every Left and Top counts, lies on the desktop (pixels)."""
 
     def __init__(self, width_px, height_px, left_px=0, top_px=0):
-        self.width = width_px * 15
-        self.height = height_px * 15
+        self.width = width_px * TWIPS_PER_PIXEL
+        self.height = height_px * TWIPS_PER_PIXEL
         self.width_px = width_px
         self.height_px = height_px
         self.left_px = left_px
@@ -68,6 +81,8 @@ def caption_plain(height_twips):
 
 
 class MainMenu:
+    name = "the main menu"
+    form = "Form0"
     size = (px(7215), px(3180))
     title = rect(0, 0, 7215, 465)
     cmdX = Rect(px(6720), 0, 8, 12)  # "X" sized to its text; its left part
@@ -86,8 +101,9 @@ class MainMenu:
 class Questionnaire:
     """The fixed controls of both questionnaires; what tells them apart is passed in."""
 
-    def __init__(self, name, width, height, score_left, score_top, combos, position):
+    def __init__(self, name, form, width, height, score_left, score_top, combos, position):
         self.name = name
+        self.form = form
         self.size = (px(width), px(height))
         self.label1 = rect(score_left, score_top, 4680, 420)  # "Score Your Test"
         self.shape1 = rect(score_left, score_top, 4680, 405)
@@ -105,7 +121,7 @@ class Questionnaire:
 
 
 DEPRESSION = Questionnaire(
-    "the depression questionnaire",
+    "the depression questionnaire", "Form1",
     9855, 11265, 2587, 10695,
     combos=[(8520, 720), (8520, 1200), (8520, 1680), (8520, 2280), (8520, 3120), (8520, 3960),
             (8520, 4680), (8520, 5400), (8520, 6120), (8520, 6960), (8475, 7560), (8475, 8280),
@@ -114,7 +130,7 @@ DEPRESSION = Questionnaire(
 )
 
 ANXIETY = Questionnaire(
-    "the anxiety questionnaire",
+    "the anxiety questionnaire", "Form11",
     9855, 8700, 2580, 8055,
     combos=[(8520, 720), (8520, 1440), (8520, 2160), (8520, 3000), (8520, 3720), (8520, 4440),
             (8520, 5160), (8520, 5880), (8520, 6600), (8520, 7320)],
@@ -122,16 +138,26 @@ ANXIETY = Questionnaire(
 )
 
 
+# The corner windows' motion: 50 twips every 10 ms until the bottom edge lies more than 300
+# twips above the screen's bottom edge.
+STEP_TWIPS = 50
+STEP_SECONDS = 0.010
+PARKING_GAP_TWIPS = 300
+
+
 class CornerWindow:
     """The result window and the disclaimer window: placed 100 twips inside the screen's right
-    edge with their top on its bottom edge, then lifted 50 twips a step until their bottom
-    edge lies more than 300 twips above the screen's bottom edge."""
+    edge with their top on its bottom edge, then lifted a step at a time until they park."""
 
-    def __init__(self, name, width, height):
+    def __init__(self, name, form, width, height):
         self.name = name
+        self.form = form
         self.width_twips = width
         self.height_twips = height
         self.size = (px(width), px(height))
+        # The steps it takes from the screen's bottom edge to its parking place.
+        self.steps = (height + PARKING_GAP_TWIPS) // STEP_TWIPS + 1
+        self.nominal_slide_seconds = self.steps * STEP_SECONDS
 
     title = rect(0, 0, 2895, 345)
     cmdX = Rect(px(2640), 0, 8, 12)
@@ -143,14 +169,16 @@ class CornerWindow:
         return screen.at(0, screen.height)[1]
 
     def parked_top(self, screen):
-        steps = (self.height_twips + 300) // 50 + 1
-        return screen.at(0, screen.height - 50 * steps)[1]
+        return screen.at(0, screen.height - STEP_TWIPS * self.steps)[1]
 
 
-RESULT = CornerWindow("the result window", 2895, 6420)
+RESULT = CornerWindow("the result window", "Form2", 2895, 6420)
 # Its score line, "Your Point= " until a test is scored.
 RESULT_SCORE_LINE = rect(240, 480, 2415, 375)
 RESULT_BACKGROUND = (px(60), px(3000))  # black, left of the advice text
 
-DISCLAIMER = CornerWindow("the disclaimer window", 2895, 2985)
+DISCLAIMER = CornerWindow("the disclaimer window", "Welcome", 2895, 2985)
 DISCLAIMER_BACKGROUND = (px(60), px(1500))  # the margin left of the text
+
+# The program's five windows.
+WINDOWS = (MainMenu, DEPRESSION, ANXIETY, RESULT, DISCLAIMER)
