@@ -1,6 +1,7 @@
 // Writing a result into the result window: which label shows what, a write into a window that is
 // not loaded, a second result, and a window closed and loaded again.
 #include "engine/screening.h"
+#include "tests/support/corner.h"
 #include "ui/frame/label.h"
 #include "ui/frame/window_instance.h"
 #include "ui/windows/result_window.h"
@@ -8,24 +9,19 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTest>
-#include <QTimer>
 
 using quiravel::engine::ScreeningResult;
 using quiravel::frame::Label;
 using quiravel::frame::pixelsToTwips;
 using quiravel::frame::WindowInstance;
+using quiravel::test::isParked;
+using quiravel::test::kParkTimeout;
 using quiravel::windows::ResultWindow;
 
 namespace {
 
-constexpr int kParkTimeout = 60000;
-
 QString text(ResultWindow* window, const char* label) {
   return window->findChild<Label*>(QLatin1String(label))->caption();
-}
-
-bool isParked(ResultWindow* window) {
-  return !window->findChild<QTimer*>(QStringLiteral("Timer1"))->isActive();
 }
 
 int screenHeightTwips() {
