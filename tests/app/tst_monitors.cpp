@@ -8,12 +8,9 @@
 
 #include <QTest>
 
-using quiravel::app::AppShell;
-using quiravel::frame::FormWindow;
-using quiravel::frame::pixelsToTwips;
-using quiravel::frame::twipsToPixels;
-using quiravel::windows::CornerMotion;
-using quiravel::windows::CornerWindow;
+using namespace quiravel::app;
+using namespace quiravel::frame;
+using namespace quiravel::windows;
 
 namespace {
 

@@ -13,12 +13,9 @@
 #include <QTest>
 #include <QTimer>
 
+using namespace quiravel::app;
+using namespace quiravel::frame;
 using namespace quiravel::test;
-using quiravel::app::AppShell;
-using quiravel::frame::DropDownList;
-using quiravel::frame::FormWindow;
-using quiravel::frame::Label;
-using quiravel::frame::WindowSlot;
 
 namespace {
 

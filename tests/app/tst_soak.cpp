@@ -56,11 +56,9 @@
 #include <random>
 #include <string>
 
-using quiravel::app::AppShell;
-using quiravel::frame::DropDownList;
-using quiravel::frame::FormWindow;
-using quiravel::frame::Label;
-using quiravel::test::Seams;
+using namespace quiravel::app;
+using namespace quiravel::frame;
+using namespace quiravel::test;
 using soak::Design;
 using soak::Hands;
 using soak::Watch;

@@ -22,11 +22,9 @@
 #include <optional>
 #include <vector>
 
-using quiravel::app::AppShell;
-using quiravel::engine::AnswerState;
-using quiravel::frame::DropDownList;
-using quiravel::frame::FormWindow;
-using quiravel::frame::Label;
+using namespace quiravel::app;
+using namespace quiravel::engine;
+using namespace quiravel::frame;
 
 namespace {
 

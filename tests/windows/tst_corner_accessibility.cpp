@@ -15,12 +15,10 @@
 
 #include <memory>
 
+using namespace quiravel::engine;
+using namespace quiravel::frame;
 using namespace quiravel::test;
-using quiravel::engine::ScreeningResult;
-using quiravel::frame::Label;
-using quiravel::windows::CornerWindow;
-using quiravel::windows::DisclaimerWindow;
-using quiravel::windows::ResultWindow;
+using namespace quiravel::windows;
 
 namespace {
 

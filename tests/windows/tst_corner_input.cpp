@@ -11,11 +11,9 @@
 #include <map>
 #include <memory>
 
+using namespace quiravel::frame;
 using namespace quiravel::test;
-using quiravel::frame::FormWindow;
-using quiravel::frame::Label;
-using quiravel::frame::WindowSlot;
-using quiravel::windows::CornerWindow;
+using namespace quiravel::windows;
 
 namespace {
 

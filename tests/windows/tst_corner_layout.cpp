@@ -11,10 +11,8 @@
 #include <QTest>
 #include <QTimer>
 
+using namespace quiravel::frame;
 using namespace quiravel::test;
-using quiravel::frame::Label;
-using quiravel::frame::twipsRect;
-using quiravel::frame::twipsToPixels;
 
 namespace {
 

@@ -12,11 +12,8 @@
 #include <memory>
 #include <vector>
 
+using namespace quiravel::frame;
 using namespace quiravel::test;
-using quiravel::frame::FormWindow;
-using quiravel::frame::pixelsToTwips;
-using quiravel::frame::twipsToPixels;
-using quiravel::frame::WindowSlot;
 
 namespace {
 

@@ -12,10 +12,9 @@
 #include <QSignalSpy>
 #include <QTest>
 
+using namespace quiravel::frame;
 using namespace quiravel::test;
-using quiravel::frame::Label;
-using quiravel::frame::Shape;
-using quiravel::windows::MainMenuWindow;
+using namespace quiravel::windows;
 
 namespace {
 

@@ -13,12 +13,10 @@
 #include <QSignalSpy>
 #include <QTest>
 
+using namespace quiravel::engine;
+using namespace quiravel::frame;
 using namespace quiravel::test;
-using quiravel::engine::ScreeningResult;
-using quiravel::frame::DropDownList;
-using quiravel::frame::Label;
-using quiravel::windows::QuestionnaireDesign;
-using quiravel::windows::QuestionnaireWindow;
+using namespace quiravel::windows;
 
 class TestQuestionnaireAnswerLists : public QObject {
   Q_OBJECT

@@ -15,14 +15,9 @@
 #include <QLineEdit>
 #include <QTest>
 
+using namespace quiravel::frame;
 using namespace quiravel::test;
-using quiravel::frame::DropDownList;
-using quiravel::frame::Label;
-using quiravel::frame::Line;
-using quiravel::frame::Shape;
-using quiravel::frame::twipsRect;
-using quiravel::windows::QuestionnaireDesign;
-using quiravel::windows::QuestionnaireWindow;
+using namespace quiravel::windows;
 
 namespace {
 

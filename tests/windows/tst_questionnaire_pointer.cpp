@@ -9,10 +9,9 @@
 
 #include <QTest>
 
+using namespace quiravel::frame;
 using namespace quiravel::test;
-using quiravel::frame::Label;
-using quiravel::frame::Shape;
-using quiravel::windows::QuestionnaireWindow;
+using namespace quiravel::windows;
 
 namespace {
 
