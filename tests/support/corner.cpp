@@ -3,6 +3,7 @@
 #include "ui/windows/disclaimer_window.h"
 #include "ui/windows/result_window.h"
 
+#include <QTest>
 #include <QTimer>
 
 namespace quiravel::test {
@@ -21,6 +22,12 @@ std::unique_ptr<frame::WindowSlot> makeCornerSlot(const QString& name) {
 bool isParked(const QWidget* window) {
   const auto* corner = qobject_cast<const windows::CornerWindow*>(window);
   return corner && corner->isParked();
+}
+
+void addCornerRows() {
+  QTest::addColumn<QString>("form");
+  QTest::newRow("Form2") << QStringLiteral("Form2");
+  QTest::newRow("Welcome") << QStringLiteral("Welcome");
 }
 
 QTimer* timer(const QObject* window, const char* name) {

@@ -25,6 +25,9 @@ std::unique_ptr<frame::WindowSlot> makeCornerSlot(const QString& name);
 // Parked in the corner, as the window itself says; false for anything not a corner window.
 bool isParked(const QWidget* window);
 
+// Data rows for a test of both windows: a column "form" with the rows "Form2" and "Welcome".
+void addCornerRows();
+
 // The window's timer `name` ("Timer1", "Timer2").
 QTimer* timer(const QObject* window, const char* name);
 

@@ -12,6 +12,12 @@ const windows::QuestionnaireDesign& designNamed(const QString& form) {
   return form == QLatin1String("Form1") ? windows::depressionDesign() : windows::anxietyDesign();
 }
 
+void addQuestionnaireRows() {
+  QTest::addColumn<QString>("form");
+  QTest::newRow("Form1") << QStringLiteral("Form1");
+  QTest::newRow("Form11") << QStringLiteral("Form11");
+}
+
 windows::QuestionnaireWindow* openQuestionnaire(
     std::unique_ptr<Questionnaire>& instance, const windows::QuestionnaireDesign& design,
     const std::function<void(windows::QuestionnaireWindow*)>& wire) {

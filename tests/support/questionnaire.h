@@ -21,6 +21,10 @@ using Questionnaire = frame::WindowInstance<windows::QuestionnaireWindow>;
 // "Form1": the depression design; "Form11": the anxiety design.
 const windows::QuestionnaireDesign& designNamed(const QString& form);
 
+// Data rows for a test of both questionnaires: a column "form" with the rows "Form1" and
+// "Form11".
+void addQuestionnaireRows();
+
 // Makes `instance` a new single instance of the questionnaire `design` (with `wire` run on each
 // window it creates, before the window loads), shows it and waits until it is on screen.
 // Returns the window, or nullptr if it did not come up.

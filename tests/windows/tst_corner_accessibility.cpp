@@ -69,11 +69,7 @@ class TestCornerAccessibility : public QObject {
     QCOMPARE(int(iface->role()), role);
   }
 
-  void closeButton_data() {
-    QTest::addColumn<QString>("form");
-    QTest::newRow("Form2") << "Form2";
-    QTest::newRow("Welcome") << "Welcome";
-  }
+  void closeButton_data() { addCornerRows(); }
   void closeButton() {
     QFETCH(QString, form);
     std::unique_ptr<CornerWindow> window = makeCornerWindow(form);

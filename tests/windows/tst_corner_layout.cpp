@@ -20,12 +20,6 @@ const QString kDisclaimer = QStringLiteral(
     "Please use the results of this test as a guide and not a diagnosis, only a licensed mental "
     "health practitioner can diagnose depression/Anxiety .  ");
 
-void addWindowRows() {
-  QTest::addColumn<QString>("form");
-  QTest::newRow("Form2") << "Form2";
-  QTest::newRow("Welcome") << "Welcome";
-}
-
 }  // namespace
 
 class TestCornerLayout : public QObject {
@@ -65,7 +59,7 @@ class TestCornerLayout : public QObject {
         QCOMPARE(qAlpha(icon.pixel(x, y)), 0);
   }
 
-  void motionTimers_data() { addWindowRows(); }
+  void motionTimers_data() { addCornerRows(); }
   void motionTimers() {
     QFETCH(QString, form);
     const auto window = makeCornerWindow(form);

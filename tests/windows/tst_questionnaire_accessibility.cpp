@@ -29,12 +29,6 @@ Control* control(QuestionnaireWindow& window, const QString& name) {
   return found;
 }
 
-void addFormRows() {
-  QTest::addColumn<QString>("form");
-  QTest::newRow("Form1") << "Form1";
-  QTest::newRow("Form11") << "Form11";
-}
-
 }  // namespace
 
 class TestQuestionnaireAccessibility : public QObject {
@@ -46,7 +40,7 @@ class TestQuestionnaireAccessibility : public QObject {
   void init() { seams_.emplace(Seams::kAbout); }
   void cleanup() { seams_.reset(); }
 
-  void windowIsNamedAfterItsTest_data() { addFormRows(); }
+  void windowIsNamedAfterItsTest_data() { addQuestionnaireRows(); }
   void windowIsNamedAfterItsTest() {
     QFETCH(QString, form);
     QuestionnaireWindow window(designNamed(form));
@@ -55,7 +49,7 @@ class TestQuestionnaireAccessibility : public QObject {
     QCOMPARE(iface->text(QAccessible::Name), QString::fromStdString(window.test().displayTitle));
   }
 
-  void everyAnswerListIsLabelledByItsQuestion_data() { addFormRows(); }
+  void everyAnswerListIsLabelledByItsQuestion_data() { addQuestionnaireRows(); }
   void everyAnswerListIsLabelledByItsQuestion() {
     QFETCH(QString, form);
     QuestionnaireWindow window(designNamed(form));
@@ -107,7 +101,7 @@ class TestQuestionnaireAccessibility : public QObject {
              QAccessible::StaticText);
   }
 
-  void scorePressScores_data() { addFormRows(); }
+  void scorePressScores_data() { addQuestionnaireRows(); }
   void scorePressScores() {
     QFETCH(QString, form);
     QuestionnaireWindow window(designNamed(form));
