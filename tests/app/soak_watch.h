@@ -41,13 +41,15 @@ struct Design {
   bool hasAbout;              // the menu and the questionnaires have "?" and drag handles
 };
 
+// The shell's windows, in its order, with what the soak knows of each design.
 inline std::array<Design, 5> designsOf(AppShell& shell) {
+  const std::array<WindowSlot*, 5> inShell = shell.windowSlots();
   return {{
-      {QStringLiteral("Form0"), &shell.form0(), nullptr, true},
-      {QStringLiteral("Form1"), &shell.form1(), &quiravel::engine::depressionTest(), true},
-      {QStringLiteral("Form11"), &shell.form11(), &quiravel::engine::anxietyTest(), true},
-      {QStringLiteral("Form2"), &shell.form2(), nullptr, false},
-      {QStringLiteral("Welcome"), &shell.welcome(), nullptr, false},
+      {QStringLiteral("Form0"), inShell[0], nullptr, true},
+      {QStringLiteral("Form1"), inShell[1], &quiravel::engine::depressionTest(), true},
+      {QStringLiteral("Form11"), inShell[2], &quiravel::engine::anxietyTest(), true},
+      {QStringLiteral("Form2"), inShell[3], nullptr, false},
+      {QStringLiteral("Welcome"), inShell[4], nullptr, false},
   }};
 }
 

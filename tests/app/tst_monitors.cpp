@@ -1,22 +1,18 @@
 // The program on a desktop of two monitors: every window is placed on the primary one, counted
 // from its top-left corner, wherever it lies on the desktop.
 #include "app/app_shell.h"
+#include "tests/support/corner.h"
 #include "tests/support/screens.h"
 #include "ui/frame/units.h"
 #include "ui/windows/corner_motion.h"
 
 #include <QTest>
 
-using quiravel::app::AppShell;
-using quiravel::frame::FormWindow;
-using quiravel::frame::pixelsToTwips;
-using quiravel::frame::twipsToPixels;
-using quiravel::windows::CornerMotion;
-using quiravel::windows::CornerWindow;
+using namespace quiravel::app;
+using namespace quiravel::frame;
+using namespace quiravel::windows;
 
 namespace {
-
-constexpr int kParkTimeout = 30000;
 
 // Where a window whose Left and Top on the primary screen are these twips lies on the desktop.
 QPoint onDesktop(const QRect& primary, int left, int top) {
@@ -37,7 +33,8 @@ QPoint parkedInCorner(const QRect& primary, const FormWindow* window) {
 }
 
 bool parked(CornerWindow* window) {
-  return QTest::qWaitFor([window] { return window->isParked(); }, kParkTimeout);
+  return QTest::qWaitFor([window] { return quiravel::test::isParked(window); },
+                         quiravel::test::kParkTimeout);
 }
 
 }  // namespace

@@ -2,7 +2,8 @@
 // closes which, and when the program ends.
 #include "app/app_shell.h"
 #include "engine/screening.h"
-#include "ui/frame/accessibility.h"
+#include "tests/support/corner.h"
+#include "tests/support/seams.h"
 #include "ui/frame/drop_down_list.h"
 #include "ui/frame/label.h"
 #include "ui/frame/layout.h"
@@ -12,11 +13,9 @@
 #include <QTest>
 #include <QTimer>
 
-using quiravel::app::AppShell;
-using quiravel::frame::DropDownList;
-using quiravel::frame::FormWindow;
-using quiravel::frame::Label;
-using quiravel::frame::WindowSlot;
+using namespace quiravel::app;
+using namespace quiravel::frame;
+using namespace quiravel::test;
 
 namespace {
 
@@ -39,17 +38,9 @@ DropDownList* answerList(FormWindow* window, int index) {
   return window->findChild<DropDownList*>(quiravel::frame::indexedName("Combo1", index));
 }
 
-bool isSliding(FormWindow* corner) {
-  auto* timer = corner->findChild<QTimer*>(QStringLiteral("Timer1"));
-  return timer && timer->isActive();
-}
-
 QStringList loadedWindows(AppShell& shell) {
   QStringList names;
-  for (WindowSlot* slot :
-       {static_cast<WindowSlot*>(&shell.form0()), static_cast<WindowSlot*>(&shell.form1()),
-        static_cast<WindowSlot*>(&shell.form11()), static_cast<WindowSlot*>(&shell.form2()),
-        static_cast<WindowSlot*>(&shell.welcome())}) {
+  for (WindowSlot* slot : shell.windowSlots()) {
     if (slot->isLoaded()) {
       names.append(slot->window()->objectName() +
                    (slot->isVisible() ? QString() : QStringLiteral(" (hidden)")));
@@ -69,7 +60,7 @@ class TestNavigation : public QObject {
 
   // Waits until the corner window has parked.
   static bool parks(FormWindow* corner) {
-    return QTest::qWaitFor([corner] { return !isSliding(corner); }, 10000);
+    return QTest::qWaitFor([corner] { return isParked(corner); }, 10000);
   }
 
  private Q_SLOTS:
@@ -104,12 +95,13 @@ class TestNavigation : public QObject {
   // Each questionnaire that opens has the disclaimer read out, on screen already or not.
   void everyQuestionnaireOpenedReadsTheDisclaimer() {
     QStringList read;
-    const auto previous = quiravel::frame::setAnnounceHandler(
-        [&read](FormWindow* window) { read.append(window->objectName()); });
-    click(menu(), "Label1");
-    click(menu(), "Label1");
-    click(menu(), "Label2");
-    quiravel::frame::setAnnounceHandler(previous);
+    {
+      Seams seams(Seams::kAnnounce);
+      seams.onAnnounce = [&read](FormWindow* window) { read.append(window->objectName()); };
+      click(menu(), "Label1");
+      click(menu(), "Label1");
+      click(menu(), "Label2");
+    }
     QCOMPARE(read, (QStringList{QStringLiteral("Welcome"), QStringLiteral("Welcome")}));
   }
 
@@ -130,7 +122,7 @@ class TestNavigation : public QObject {
     click(menu(), "Label2");
     welcome = shell_->welcome().loadedWindow();
     QVERIFY(welcome && welcome->isVisible());
-    QVERIFY(isSliding(welcome));
+    QVERIFY(!isParked(welcome));
     QVERIFY(welcome->topTwips() > kWelcomeParkedTop);
     QVERIFY(parks(welcome));
     QCOMPARE(welcome->topTwips(), kWelcomeParkedTop);
@@ -167,7 +159,7 @@ class TestNavigation : public QObject {
     // Shown at once in its corner, without a new slide.
     FormWindow* welcome = shell_->welcome().loadedWindow();
     QVERIFY(welcome->isVisible());
-    QVERIFY(!isSliding(welcome));
+    QVERIFY(isParked(welcome));
     QCOMPARE(welcome->topTwips(), kWelcomeParkedTop);
   }
 
@@ -223,7 +215,7 @@ class TestNavigation : public QObject {
     // Pressing the score label again slides it in afresh with the new texts.
     click(shell_->form1().loadedWindow(), "Label1");
     QVERIFY(shell_->form2().isVisible());
-    QVERIFY(isSliding(shell_->form2().loadedWindow()));
+    QVERIFY(!isParked(shell_->form2().loadedWindow()));
     QCOMPARE(label(shell_->form2().loadedWindow(), "Label1")->caption(),
              QStringLiteral("Your total score is : 0"));
   }
@@ -249,10 +241,7 @@ class TestNavigation : public QObject {
     click(menu(), "cmdX");
     QCOMPARE(ended.count(), 1);
     QVERIFY(shell_->hasEnded());
-    for (WindowSlot* slot :
-         {static_cast<WindowSlot*>(&shell_->form0()), static_cast<WindowSlot*>(&shell_->form1()),
-          static_cast<WindowSlot*>(&shell_->form11()), static_cast<WindowSlot*>(&shell_->form2()),
-          static_cast<WindowSlot*>(&shell_->welcome())}) {
+    for (WindowSlot* slot : shell_->windowSlots()) {
       QVERIFY(!slot->isVisible());
       if (slot->window()) {
         for (QTimer* timer : slot->window()->findChildren<QTimer*>()) {

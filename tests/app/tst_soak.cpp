@@ -31,7 +31,7 @@
 #include "engine/screening.h"
 #include "tests/app/soak_hands.h"
 #include "tests/app/soak_watch.h"
-#include "ui/frame/about_box.h"
+#include "tests/support/seams.h"
 #include "ui/frame/drop_down_list.h"
 #include "ui/frame/label.h"
 #include "ui/frame/layout.h"
@@ -52,13 +52,13 @@
 #include <deque>
 #include <map>
 #include <memory>
+#include <optional>
 #include <random>
 #include <string>
 
-using quiravel::app::AppShell;
-using quiravel::frame::DropDownList;
-using quiravel::frame::FormWindow;
-using quiravel::frame::Label;
+using namespace quiravel::app;
+using namespace quiravel::frame;
+using namespace quiravel::test;
 using soak::Design;
 using soak::Hands;
 using soak::Watch;
@@ -267,24 +267,21 @@ class TestSoak : public QObject {
         });
     // The real drag follows the pointer in a loop of its own until the left button comes up,
     // and the real About box is modal: record both instead, and check where they came from.
-    previousDrag_ = quiravel::frame::setWindowDragHandler([this](QWidget* window) {
-      ++drags_;
+    seams_.emplace(Seams::kDrag | Seams::kAbout);
+    seams_->onDrag = [this](QWidget* window) {
       // The buttons of the pointer event that is being handled.
       if (watch_)
         watch_->noteDrag(window, QGuiApplication::mouseButtons());
-    });
-    previousAbout_ =
-        quiravel::frame::setAboutBoxHandler([this](QWidget* parent, const QString& text) {
-          ++aboutBoxes_;
-          if (watch_)
-            watch_->noteAbout(parent, text);
-        });
+    };
+    seams_->onAbout = [this](QWidget* parent, const QString& text) {
+      if (watch_)
+        watch_->noteAbout(parent, text);
+    };
   }
 
   void cleanupTestCase() {
     qInstallMessageHandler(previousHandler_);
-    quiravel::frame::setWindowDragHandler(std::move(previousDrag_));
-    quiravel::frame::setAboutBoxHandler(std::move(previousAbout_));
+    seams_.reset();
   }
 
   void cleanup() { stopProgram(); }
@@ -422,7 +419,8 @@ class TestSoak : public QObject {
     qInfo(
         "soak: %lld events in %d runs of the program; %d scores (%d with a Yes), %d drags, %d "
         "About boxes;%s",
-        events, runs, scores, scoresWithYes, drags_, aboutBoxes_, qPrintable(kinds.chopped(1)));
+        events, runs, scores, scoresWithYes, int(seams_->drags.size()),
+        int(seams_->aboutTexts.size()), qPrintable(kinds.chopped(1)));
     // A run that never got as far as scoring answers would check little.
     QVERIFY(scoresWithYes > 0 || events < 1000);
   }
@@ -1067,11 +1065,10 @@ class TestSoak : public QObject {
   QTimer stuck_;
   int pingsSent_ = 0;
   int pingsAnswered_ = 0;
-  int drags_ = 0;
-  int aboutBoxes_ = 0;
   static inline QtMessageHandler previousHandler_ = nullptr;
-  quiravel::frame::WindowDragHandler previousDrag_;
-  quiravel::frame::AboutBoxHandler previousAbout_;
+  // The real drag follows the pointer in a loop of its own until the left button comes up, and
+  // the real About box is modal: both are recorded instead, and checked where they came from.
+  std::optional<Seams> seams_;
 };
 
 QTEST_MAIN(TestSoak)

@@ -1,6 +1,8 @@
 // What assistive technology finds in the frame's windows and labels: roles, names and
 // relations, the press action of a label that acts as a button, and the announcement of a
 // notification window.
+#include "tests/support/accessible.h"
+#include "tests/support/seams.h"
 #include "ui/frame/accessibility.h"
 #include "ui/frame/form_window.h"
 #include "ui/frame/layout.h"
@@ -11,6 +13,7 @@
 #include <QTest>
 
 using namespace quiravel::frame;
+using quiravel::test::accessible;
 
 namespace {
 
@@ -35,12 +38,6 @@ LabelSpec titleSpec(const char* caption) {
   spec.top = 0;
   spec.toolTip = nullptr;
   return spec;
-}
-
-QAccessibleInterface* accessible(QObject* object) {
-  QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(object);
-  Q_ASSERT(iface);
-  return iface;
 }
 
 QString pressAction() {
@@ -283,10 +280,11 @@ class TestAccessibility : public QObject {
     setNotification(&form, notification);
     form.setVisible(visible);
     QList<FormWindow*> announced;
-    const AnnounceHandler previous =
-        setAnnounceHandler([&announced](FormWindow* window) { announced.append(window); });
-    announce(&form);
-    setAnnounceHandler(previous);
+    {
+      const quiravel::test::Seams seams(quiravel::test::Seams::kAnnounce);
+      announce(&form);
+      announced = seams.announced;
+    }
     QCOMPARE(announced.size(), announcements);
     if (announcements > 0)
       QCOMPARE(announced.front(), &form);

@@ -1,5 +1,6 @@
 // Labels, outlines and lines as the user meets them: mouse moves with their button masks,
 // presses, clicks and double clicks, and mouse input passing through outlines and lines.
+#include "tests/support/input.h"
 #include "ui/frame/form_window.h"
 #include "ui/frame/layout.h"
 
@@ -7,6 +8,7 @@
 #include <QTest>
 
 using namespace quiravel::frame;
+using quiravel::test::sendMove;
 
 namespace {
 
@@ -34,12 +36,6 @@ constexpr LabelSpec kLabel{.name = "Label1",
                            .fore = 0x00FFFFFF,
                            .font = {"Arial", 9.75, 700, 0},
                            .align = Align::Centre};
-
-void sendMove(QWidget* target, QPoint pos, Qt::MouseButtons buttons) {
-  QMouseEvent move(QEvent::MouseMove, pos, target->mapToGlobal(pos), Qt::NoButton, buttons,
-                   Qt::NoModifier);
-  QApplication::sendEvent(target, &move);
-}
 
 }  // namespace
 

@@ -13,8 +13,7 @@
 #include <functional>
 #include <memory>
 
-using quiravel::frame::CursorBlinkLimit;
-using quiravel::frame::DropDownList;
+using namespace quiravel::frame;
 using namespace std::chrono_literals;
 
 namespace {

@@ -1,5 +1,7 @@
 // What the frame does for every window: key preview, the queued synthetic keystroke, the
 // drag, the About box, and the colour steps.
+#include "tests/support/input.h"
+#include "tests/support/seams.h"
 #include "ui/frame/about_box.h"
 #include "ui/frame/colour_scheme.h"
 #include "ui/frame/form_window.h"
@@ -17,6 +19,7 @@
 #include <QTimer>
 
 using namespace quiravel::frame;
+using quiravel::test::sendMove;
 
 namespace {
 
@@ -62,23 +65,12 @@ class KeyForm : public FormWindow {
   }
 };
 
-void sendMove(QWidget* target, QPoint pos, Qt::MouseButtons buttons) {
-  QMouseEvent move(QEvent::MouseMove, pos, target->mapToGlobal(pos), Qt::NoButton, buttons,
-                   Qt::NoModifier);
-  QApplication::sendEvent(target, &move);
-}
-
 }  // namespace
 
 class TestServices : public QObject {
   Q_OBJECT
 
  private Q_SLOTS:
-  void cleanup() {
-    setWindowDragHandler({});
-    setAboutBoxHandler({});
-  }
-
   void keyPreviewSeesEachKeyOnceBeforeTheFocusedControl() {
     KeyForm form;
     form.show();
@@ -144,8 +136,8 @@ class TestServices : public QObject {
     QFETCH(int, buttons);
     QFETCH(int, drags);
     KeyForm form;
-    QList<QWidget*> dragged;
-    setWindowDragHandler([&](QWidget* window) { dragged.append(window); });
+    const quiravel::test::Seams seams(quiravel::test::Seams::kDrag);
+    const QList<QWidget*>& dragged = seams.drags;
     sendMove(onTitle ? static_cast<QWidget*>(form.title) : &form, QPoint(100, 3),
              Qt::MouseButtons(buttons));
     QCOMPARE(dragged.count(), drags);
@@ -155,8 +147,9 @@ class TestServices : public QObject {
 
   void dragReturnsBeforeTheHandlerGoesOn() {
     KeyForm form;
+    quiravel::test::Seams seams(quiravel::test::Seams::kDrag);
     QList<int> movesSeenByDrag;
-    setWindowDragHandler([&](QWidget*) { movesSeenByDrag.append(form.backgroundMoves.size()); });
+    seams.onDrag = [&](QWidget*) { movesSeenByDrag.append(form.backgroundMoves.size()); };
     sendMove(&form, QPoint(100, 100), Qt::LeftButton);
     // The drag ran before the background handler's next step.
     QCOMPARE(movesSeenByDrag, QList<int>{0});
@@ -165,13 +158,10 @@ class TestServices : public QObject {
 
   void aboutBoxSeamGetsTheText() {
     KeyForm form;
-    QStringList texts;
-    setAboutBoxHandler([&](QWidget* parent, const QString& text) {
-      QCOMPARE(parent, &form);
-      texts.append(text);
-    });
+    const quiravel::test::Seams seams(quiravel::test::Seams::kAbout);
     showAboutBox(&form, QStringLiteral("line one\r\nline two"));
-    QCOMPARE(texts, QStringList{QStringLiteral("line one\r\nline two")});
+    QCOMPARE(seams.aboutParents, QList<QWidget*>{&form});
+    QCOMPARE(seams.aboutTexts, QStringList{QStringLiteral("line one\r\nline two")});
   }
 
   void realAboutBoxLooksAsItShould() {

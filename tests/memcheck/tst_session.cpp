@@ -7,11 +7,10 @@
 // are generous: under memcheck everything runs many times slower.
 #include "app/app_shell.h"
 #include "engine/screening.h"
-#include "ui/frame/about_box.h"
+#include "tests/support/seams.h"
 #include "ui/frame/drop_down_list.h"
 #include "ui/frame/label.h"
 #include "ui/frame/layout.h"
-#include "ui/frame/window_drag.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -20,13 +19,12 @@
 #include <QTest>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
-using quiravel::app::AppShell;
-using quiravel::engine::AnswerState;
-using quiravel::frame::DropDownList;
-using quiravel::frame::FormWindow;
-using quiravel::frame::Label;
+using namespace quiravel::app;
+using namespace quiravel::engine;
+using namespace quiravel::frame;
 
 namespace {
 
@@ -68,10 +66,8 @@ class TestSession : public QObject {
   Q_OBJECT
 
   std::unique_ptr<AppShell> shell_;
-  QStringList aboutTexts_;
-  int drags_ = 0;
-  quiravel::frame::WindowDragHandler previousDrag_;
-  quiravel::frame::AboutBoxHandler previousAbout_;
+  // The real drag and About box are modal loops: recorded instead.
+  std::optional<quiravel::test::Seams> seams_;
 
   FormWindow* menu() { return shell_->form0().loadedWindow(); }
 
@@ -95,12 +91,7 @@ class TestSession : public QObject {
 
   void endOfProgram() {
     QVERIFY(shell_->hasEnded());
-    for (quiravel::frame::WindowSlot* slot :
-         {static_cast<quiravel::frame::WindowSlot*>(&shell_->form0()),
-          static_cast<quiravel::frame::WindowSlot*>(&shell_->form1()),
-          static_cast<quiravel::frame::WindowSlot*>(&shell_->form11()),
-          static_cast<quiravel::frame::WindowSlot*>(&shell_->form2()),
-          static_cast<quiravel::frame::WindowSlot*>(&shell_->welcome())})
+    for (quiravel::frame::WindowSlot* slot : shell_->windowSlots())
       QVERIFY(!slot->isVisible());
     shell_.reset();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -108,15 +99,12 @@ class TestSession : public QObject {
 
  private Q_SLOTS:
   void initTestCase() {
-    previousDrag_ = quiravel::frame::setWindowDragHandler([this](QWidget*) { ++drags_; });
-    previousAbout_ = quiravel::frame::setAboutBoxHandler(
-        [this](QWidget*, const QString& text) { aboutTexts_.append(text); });
+    seams_.emplace(quiravel::test::Seams::kDrag | quiravel::test::Seams::kAbout);
   }
 
   void cleanupTestCase() {
     shell_.reset();
-    quiravel::frame::setWindowDragHandler(std::move(previousDrag_));
-    quiravel::frame::setAboutBoxHandler(std::move(previousAbout_));
+    seams_.reset();
   }
 
   void aWholeSession() {
@@ -178,12 +166,12 @@ class TestSession : public QObject {
 
     // About, and a drag by the caption bar.
     click(form1, "about");
-    QCOMPARE(aboutTexts_.size(), 1);
+    QCOMPARE(seams_->aboutTexts.size(), 1);
     Label* title = label(form1, "title");
     QTest::mousePress(title, Qt::LeftButton, {}, QPoint(5, 5));
     QTest::mouseMove(title, QPoint(9, 6));
     QTest::mouseRelease(title, Qt::LeftButton, {}, QPoint(9, 6));
-    QCOMPARE(drags_, 1);
+    QCOMPARE(seams_->drags.size(), 1);
 
     // The anxiety test alongside, scored by Enter with all unanswered: the shared result
     // window shows its result.
@@ -212,7 +200,7 @@ class TestSession : public QObject {
 
     // The menu's About; the depression test again, afresh; then the menu's "X" ends it all.
     click(menu(), "about");
-    QCOMPARE(aboutTexts_.size(), 2);
+    QCOMPARE(seams_->aboutTexts.size(), 2);
     click(menu(), "Label1");
     form1 = shell_->form1().loadedWindow();
     QVERIFY(form1 && form1->isVisible());

@@ -50,4 +50,8 @@ bool setOffscreenScreens(const QList<QRect>& screens) {
   return QTest::qWaitFor([&] { return currentLayout() == screens; }, 5000);
 }
 
+bool setOffscreenScreen(QSize size) {
+  return setOffscreenScreens({QRect(QPoint(0, 0), size)});
+}
+
 }  // namespace quiravel::test

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QRect>
+#include <QSize>
 
 namespace quiravel::test {
 
@@ -11,5 +12,8 @@ namespace quiravel::test {
 // is the primary screen. Returns once Qt has taken in the new layout, false if it did not
 // (or the platform is not the offscreen one).
 bool setOffscreenScreens(const QList<QRect>& screens);
+
+// One offscreen screen of `size` at the origin.
+bool setOffscreenScreen(QSize size);
 
 }  // namespace quiravel::test

@@ -2,7 +2,9 @@
 // push button that closes them, and the result window as a notification that is read out
 // whenever a new result is written into it.
 #include "engine/screening.h"
-#include "ui/frame/accessibility.h"
+#include "tests/support/accessible.h"
+#include "tests/support/corner.h"
+#include "tests/support/seams.h"
 #include "ui/frame/label.h"
 #include "ui/windows/disclaimer_window.h"
 #include "ui/windows/result_window.h"
@@ -13,25 +15,12 @@
 
 #include <memory>
 
-using quiravel::engine::ScreeningResult;
-using quiravel::frame::Label;
-using quiravel::windows::CornerWindow;
-using quiravel::windows::DisclaimerWindow;
-using quiravel::windows::ResultWindow;
+using namespace quiravel::engine;
+using namespace quiravel::frame;
+using namespace quiravel::test;
+using namespace quiravel::windows;
 
 namespace {
-
-QAccessibleInterface* accessible(QObject* object) {
-  QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(object);
-  Q_ASSERT(iface);
-  return iface;
-}
-
-std::unique_ptr<CornerWindow> makeWindow(const QString& form) {
-  if (form == QLatin1String("Form2"))
-    return std::make_unique<ResultWindow>();
-  return std::make_unique<DisclaimerWindow>();
-}
 
 const ScreeningResult kResult{.total = 5,
                               .scoreLine = "Your total score is : 5",
@@ -74,27 +63,23 @@ class TestCornerAccessibility : public QObject {
     QFETCH(QString, form);
     QFETCH(QString, name);
     QFETCH(int, role);
-    std::unique_ptr<CornerWindow> window = makeWindow(form);
+    std::unique_ptr<CornerWindow> window = makeCornerWindow(form);
     QAccessibleInterface* iface = accessible(window.get());
     QCOMPARE(iface->text(QAccessible::Name), name);
     QCOMPARE(int(iface->role()), role);
   }
 
-  void closeButton_data() {
-    QTest::addColumn<QString>("form");
-    QTest::newRow("Form2") << "Form2";
-    QTest::newRow("Welcome") << "Welcome";
-  }
+  void closeButton_data() { addCornerRows(); }
   void closeButton() {
     QFETCH(QString, form);
-    std::unique_ptr<CornerWindow> window = makeWindow(form);
+    std::unique_ptr<CornerWindow> window = makeCornerWindow(form);
     window->show();
     QAccessibleInterface* cmdX = accessible(window->findChild<Label*>(QStringLiteral("cmdX")));
     QCOMPARE(cmdX->role(), QAccessible::Button);
     QCOMPARE(cmdX->text(QAccessible::Name), QStringLiteral("X"));
     QCOMPARE(cmdX->text(QAccessible::Description), QStringLiteral("Close"));
     QSignalSpy close(window.get(), &CornerWindow::closeRequested);
-    cmdX->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    pressAction(window->findChild<Label*>(QStringLiteral("cmdX")));
     QVERIFY(close.wait(10000));
     QCOMPARE(close.count(), 1);
   }
@@ -119,13 +104,14 @@ class TestCornerAccessibility : public QObject {
     window.setVisible(visible);
     // What a screen reader would read out at each announcement.
     QList<QStringList> announced;
-    const quiravel::frame::AnnounceHandler previous = quiravel::frame::setAnnounceHandler(
-        [&announced, &window](quiravel::frame::FormWindow* announcedWindow) {
-          QCOMPARE(announcedWindow, &window);
-          announced.append(readTexts(announcedWindow));
-        });
-    window.showResult(kResult);
-    quiravel::frame::setAnnounceHandler(previous);
+    {
+      Seams seams(Seams::kAnnounce);
+      seams.onAnnounce = [&announced, &window](quiravel::frame::FormWindow* announcedWindow) {
+        QCOMPARE(announcedWindow, &window);
+        announced.append(readTexts(announcedWindow));
+      };
+      window.showResult(kResult);
+    }
     // Announced once, with all three texts already in place; a hidden window, which nobody
     // sees, says nothing.
     QCOMPARE(announced, visible ? QList<QStringList>{kResultTexts} : QList<QStringList>());
@@ -137,16 +123,17 @@ class TestCornerAccessibility : public QObject {
   void disclaimerIsReadWhenItComesIntoView() {
     DisclaimerWindow window;
     QStringList read;
-    const quiravel::frame::AnnounceHandler previous =
-        quiravel::frame::setAnnounceHandler([&read](quiravel::frame::FormWindow* announced) {
-          read.append(accessible(announced->findChild<Label*>(QStringLiteral("Label1")))
-                          ->text(QAccessible::Name));
-        });
-    window.show();
-    window.show();
-    window.hide();
-    window.show();
-    quiravel::frame::setAnnounceHandler(previous);
+    {
+      Seams seams(Seams::kAnnounce);
+      seams.onAnnounce = [&read](quiravel::frame::FormWindow* announced) {
+        read.append(accessible(announced->findChild<Label*>(QStringLiteral("Label1")))
+                        ->text(QAccessible::Name));
+      };
+      window.show();
+      window.show();
+      window.hide();
+      window.show();
+    }
     QCOMPARE(read, (QStringList{kDisclaimer, kDisclaimer}));
   }
 };

@@ -1,37 +1,21 @@
 // What the user can do to a corner window: close it with its "X" or a double click on its
 // background, and nothing else; double clicks on its texts, drags, hovering and keys have no
 // effect.
+#include "tests/support/corner.h"
+#include "tests/support/seams.h"
 #include "ui/frame/label.h"
-#include "ui/frame/window_drag.h"
-#include "ui/frame/window_instance.h"
-#include "ui/windows/disclaimer_window.h"
-#include "ui/windows/result_window.h"
 
 #include <QSignalSpy>
 #include <QTest>
-#include <QTimer>
 
 #include <map>
 #include <memory>
 
-using quiravel::frame::FormWindow;
-using quiravel::frame::Label;
-using quiravel::frame::WindowSlot;
-using quiravel::windows::CornerWindow;
-using quiravel::windows::DisclaimerWindow;
-using quiravel::windows::ResultWindow;
+using namespace quiravel::frame;
+using namespace quiravel::test;
+using namespace quiravel::windows;
 
 namespace {
-
-constexpr int kParkTimeout = 60000;
-
-std::unique_ptr<WindowSlot> makeSlot(const QString& name) {
-  return std::make_unique<WindowSlot>([name]() -> std::unique_ptr<FormWindow> {
-    if (name == QLatin1String("Form2"))
-      return std::make_unique<ResultWindow>();
-    return std::make_unique<DisclaimerWindow>();
-  });
-}
 
 struct Colours {
   quiravel::frame::Bgr back;
@@ -61,13 +45,12 @@ class TestCornerInput : public QObject {
   void open(const QString& name) {
     auto& slot = slots_[name];
     if (!slot)
-      slot = makeSlot(name);
+      slot = makeCornerSlot(name);
     slot_ = slot.get();
     slot_->show();
     window_ = qobject_cast<CornerWindow*>(slot_->window());
     QVERIFY(window_);
-    QTRY_VERIFY_WITH_TIMEOUT(!window_->findChild<QTimer*>(QStringLiteral("Timer1"))->isActive(),
-                             kParkTimeout);
+    QTRY_VERIFY_WITH_TIMEOUT(isParked(window_), kParkTimeout);
     closeRequests_ = std::make_unique<QSignalSpy>(window_, &CornerWindow::closeRequested);
   }
   QWindow* handle() const { return window_->windowHandle(); }
@@ -81,7 +64,6 @@ class TestCornerInput : public QObject {
     closeRequests_.reset();
     slot_ = nullptr;
     window_ = nullptr;
-    quiravel::frame::setWindowDragHandler({});
   }
   void cleanupTestCase() {
     for (auto& [name, slot] : slots_)
@@ -188,8 +170,7 @@ class TestCornerInput : public QObject {
   }
   void neitherDragNorHover() {
     QFETCH(QString, name);
-    int drags = 0;
-    quiravel::frame::setWindowDragHandler([&drags](QWidget*) { ++drags; });
+    const Seams seams(Seams::kDrag);
     open(name);
     const QPoint position = window_->pos();
     const auto colours = labelColours(window_);
@@ -207,7 +188,7 @@ class TestCornerInput : public QObject {
       QTest::mouseMove(handle(), from + way);
       QTest::mouseRelease(handle(), Qt::LeftButton, {}, from + way);
     }
-    QCOMPARE(drags, 0);
+    QCOMPARE(seams.drags.size(), 0);
     QCOMPARE(window_->pos(), position);
     QVERIFY(labelColours(window_) == colours);
     QCOMPARE(closeRequests_->count(), 0);

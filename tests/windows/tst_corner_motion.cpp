@@ -7,8 +7,7 @@
 
 #include <vector>
 
-using quiravel::windows::CornerGeometry;
-using quiravel::windows::CornerMotion;
+using namespace quiravel::windows;
 
 namespace {
 

@@ -1,9 +1,7 @@
 // Both corner windows on the running clock: placed below the screen when they load, sliding up
 // 50 twips a step, parking in the corner, sliding on unseen while hidden, never sliding again
 // until they are closed, and leaving no timer behind once parked.
-#include "ui/frame/window_instance.h"
-#include "ui/windows/disclaimer_window.h"
-#include "ui/windows/result_window.h"
+#include "tests/support/corner.h"
 
 #include <QAbstractEventDispatcher>
 #include <QGuiApplication>
@@ -14,25 +12,10 @@
 #include <memory>
 #include <vector>
 
-using quiravel::frame::FormWindow;
-using quiravel::frame::pixelsToTwips;
-using quiravel::frame::twipsToPixels;
-using quiravel::frame::WindowSlot;
-using quiravel::windows::DisclaimerWindow;
-using quiravel::windows::ResultWindow;
+using namespace quiravel::frame;
+using namespace quiravel::test;
 
 namespace {
-
-// Slides take 0.66 s and 1.35 s when the clock keeps up; a loaded machine may be far slower.
-constexpr int kParkTimeout = 60000;
-
-std::unique_ptr<WindowSlot> makeSlot(const QString& name) {
-  return std::make_unique<WindowSlot>([name]() -> std::unique_ptr<FormWindow> {
-    if (name == QLatin1String("Form2"))
-      return std::make_unique<ResultWindow>();
-    return std::make_unique<DisclaimerWindow>();
-  });
-}
 
 int screenWidthPx() {
   return QGuiApplication::primaryScreen()->geometry().width();
@@ -41,12 +24,10 @@ int screenHeightPx() {
   return QGuiApplication::primaryScreen()->geometry().height();
 }
 
-QTimer* timer(FormWindow* window, const char* name) {
-  return window->findChild<QTimer*>(QLatin1String(name));
-}
-
-bool isParked(FormWindow* window) {
-  return !timer(window, "Timer1")->isActive() && !timer(window, "Timer2")->isActive();
+// Parked, and neither timer left running: a parked window wakes nothing up.
+bool parkedWithNoTimerRunning(FormWindow* window) {
+  return isParked(window) && !timer(window, "Timer1")->isActive() &&
+         !timer(window, "Timer2")->isActive();
 }
 
 // Where the window's top edge comes to rest, in twips.
@@ -125,7 +106,7 @@ class TestCornerSlide : public QObject {
     QFETCH(QString, name);
     QFETCH(bool, shown);
 
-    slot_ = makeSlot(name);
+    slot_ = makeCornerSlot(name);
     if (shown)
       slot_->show();
     else
@@ -157,7 +138,7 @@ class TestCornerSlide : public QObject {
     QFETCH(int, heightTwips);
     QFETCH(int, steps);
 
-    slot_ = makeSlot(name);
+    slot_ = makeCornerSlot(name);
     StepLog log;
     connect(slot_.get(), &WindowSlot::created, this, [&log](FormWindow* w) { log.follow(w); });
     slot_->show();
@@ -165,7 +146,7 @@ class TestCornerSlide : public QObject {
     const int start = window->topTwips();
     QCOMPARE(window->heightTwips(), heightTwips);
 
-    QTRY_VERIFY_WITH_TIMEOUT(isParked(window), kParkTimeout);
+    QTRY_VERIFY_WITH_TIMEOUT(parkedWithNoTimerRunning(window), kParkTimeout);
     QVERIFY(log.eachMoveIsOneStepUp(start));
     QCOMPARE(log.moves(start), steps);
     QCOMPARE(window->topTwips(), parkedTopTwips(heightTwips));
@@ -179,7 +160,7 @@ class TestCornerSlide : public QObject {
     QFETCH(QString, name);
     QFETCH(int, heightTwips);
 
-    slot_ = makeSlot(name);
+    slot_ = makeCornerSlot(name);
     StepLog log;
     connect(slot_.get(), &WindowSlot::created, this, [&log](FormWindow* w) { log.follow(w); });
     slot_->show();
@@ -192,7 +173,7 @@ class TestCornerSlide : public QObject {
     QVERIFY(!window->isVisible());
     QVERIFY(timer(window, "Timer1")->isActive());
 
-    QTRY_VERIFY_WITH_TIMEOUT(isParked(window), kParkTimeout);
+    QTRY_VERIFY_WITH_TIMEOUT(parkedWithNoTimerRunning(window), kParkTimeout);
     QVERIFY(log.tops.size() > stepsSeen);
     for (auto i = stepsSeen; i < log.visible.size(); ++i)
       QVERIFY(!log.visible[i]);
@@ -202,7 +183,7 @@ class TestCornerSlide : public QObject {
     QCOMPARE(slot_->window(), window);
     QVERIFY(window->isVisible());
     QCOMPARE(window->topTwips(), parkedTopTwips(heightTwips));
-    QVERIFY(isParked(window));
+    QVERIFY(parkedWithNoTimerRunning(window));
   }
 
   void showingAParkedWindowAgainDoesNotSlide_data() { addWindowRows(); }
@@ -210,19 +191,19 @@ class TestCornerSlide : public QObject {
     QFETCH(QString, name);
     QFETCH(int, heightTwips);
 
-    slot_ = makeSlot(name);
+    slot_ = makeCornerSlot(name);
     slot_->show();
     FormWindow* window = slot_->window();
-    QTRY_VERIFY_WITH_TIMEOUT(isParked(window), kParkTimeout);
+    QTRY_VERIFY_WITH_TIMEOUT(parkedWithNoTimerRunning(window), kParkTimeout);
     slot_->show();
     slot_->hide();
     slot_->show();
     QCOMPARE(slot_->window(), window);
-    QVERIFY(isParked(window));
+    QVERIFY(parkedWithNoTimerRunning(window));
     QCOMPARE(window->topTwips(), parkedTopTwips(heightTwips));
     // And it stays there.
     QTest::qWait(100);
-    QVERIFY(isParked(window));
+    QVERIFY(parkedWithNoTimerRunning(window));
     QCOMPARE(window->topTwips(), parkedTopTwips(heightTwips));
     QVERIFY(window->isVisible());
   }
@@ -233,10 +214,10 @@ class TestCornerSlide : public QObject {
     QFETCH(int, heightTwips);
     QFETCH(int, steps);
 
-    slot_ = makeSlot(name);
+    slot_ = makeCornerSlot(name);
     slot_->show();
     QPointer<FormWindow> first = slot_->window();
-    QTRY_VERIFY_WITH_TIMEOUT(isParked(first), kParkTimeout);
+    QTRY_VERIFY_WITH_TIMEOUT(parkedWithNoTimerRunning(first), kParkTimeout);
     slot_->unload();
     QVERIFY(!slot_->isLoaded());
     QTRY_VERIFY(first.isNull());
@@ -247,7 +228,7 @@ class TestCornerSlide : public QObject {
     FormWindow* second = slot_->window();
     QCOMPARE(second->y(), screenHeightPx());
     QVERIFY(!isParked(second));
-    QTRY_VERIFY_WITH_TIMEOUT(isParked(second), kParkTimeout);
+    QTRY_VERIFY_WITH_TIMEOUT(parkedWithNoTimerRunning(second), kParkTimeout);
     QCOMPARE(log.moves(pixelsToTwips(screenHeightPx())), steps);
     QCOMPARE(second->topTwips(), parkedTopTwips(heightTwips));
   }
@@ -256,7 +237,7 @@ class TestCornerSlide : public QObject {
   void closingWhileSlidingStopsTheMotion() {
     QFETCH(QString, name);
 
-    slot_ = makeSlot(name);
+    slot_ = makeCornerSlot(name);
     slot_->show();
     QPointer<FormWindow> window = slot_->window();
     QTimer* timer1 = timer(window, "Timer1");
@@ -275,14 +256,14 @@ class TestCornerSlide : public QObject {
     QFETCH(int, heightTwips);
     QFETCH(int, steps);
 
-    slot_ = makeSlot(name);
+    slot_ = makeCornerSlot(name);
     StepLog log;
     connect(slot_.get(), &WindowSlot::created, this, [&log](FormWindow* w) { log.follow(w); });
     slot_->hide();
     FormWindow* window = slot_->window();
     QVERIFY(window);
     QVERIFY(!window->isVisible());
-    QTRY_VERIFY_WITH_TIMEOUT(isParked(window), kParkTimeout);
+    QTRY_VERIFY_WITH_TIMEOUT(parkedWithNoTimerRunning(window), kParkTimeout);
     QCOMPARE(log.moves(pixelsToTwips(screenHeightPx())), steps);
     for (bool visible : log.visible)
       QVERIFY(!visible);
@@ -294,11 +275,12 @@ class TestCornerSlide : public QObject {
   }
 
   void noTimerLeftOnceBothHaveParked() {
-    auto result = makeSlot(QStringLiteral("Form2"));
-    auto disclaimer = makeSlot(QStringLiteral("Welcome"));
+    auto result = makeCornerSlot(QStringLiteral("Form2"));
+    auto disclaimer = makeCornerSlot(QStringLiteral("Welcome"));
     disclaimer->show();
     result->show();
-    QTRY_VERIFY_WITH_TIMEOUT(isParked(result->window()) && isParked(disclaimer->window()),
+    QTRY_VERIFY_WITH_TIMEOUT(parkedWithNoTimerRunning(result->window()) &&
+                                 parkedWithNoTimerRunning(disclaimer->window()),
                              kParkTimeout);
     QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance();
     for (FormWindow* window : {result->window(), disclaimer->window()}) {

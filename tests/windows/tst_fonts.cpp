@@ -26,11 +26,8 @@
 #include <memory>
 #include <vector>
 
-using quiravel::engine::AnswerState;
-using quiravel::engine::ScreeningResult;
-using quiravel::engine::ScreeningTest;
-using quiravel::frame::DropDownList;
-using quiravel::frame::Label;
+using namespace quiravel::engine;
+using namespace quiravel::frame;
 using namespace quiravel::windows;
 
 namespace {

@@ -1,37 +1,27 @@
 // The main menu as the user meets it: its layout, the entries' colours under the pointer, the
 // drag, the About box, and what its clicks ask for.
 #include "engine/screening.h"
-#include "ui/frame/about_box.h"
+#include "tests/support/input.h"
+#include "tests/support/palette.h"
+#include "tests/support/seams.h"
 #include "ui/frame/label.h"
 #include "ui/frame/shape.h"
-#include "ui/frame/window_drag.h"
 #include "ui/windows/main_menu_window.h"
 
 #include <QFontInfo>
 #include <QSignalSpy>
 #include <QTest>
 
-using quiravel::frame::Label;
-using quiravel::frame::Shape;
-using quiravel::windows::MainMenuWindow;
+using namespace quiravel::frame;
+using namespace quiravel::test;
+using namespace quiravel::windows;
 
 namespace {
-
-constexpr uint kWhite = 0x00FFFFFF;
-constexpr uint kPurple = 0x00800080;
-constexpr uint kLightBlue = 0x00FF8080;
 
 struct Entry {
   Label* label;
   Shape* frame;
 };
-
-void sendMove(QWidget* target, Qt::MouseButtons buttons) {
-  const QPoint pos(2, 2);
-  QMouseEvent move(QEvent::MouseMove, pos, target->mapToGlobal(pos), Qt::NoButton, buttons,
-                   Qt::NoModifier);
-  QApplication::sendEvent(target, &move);
-}
 
 }  // namespace
 
@@ -63,11 +53,7 @@ class TestMainMenu : public QObject {
     menu_->show();
     QVERIFY(QTest::qWaitForWindowExposed(menu_.get()));
   }
-  void cleanup() {
-    menu_.reset();
-    quiravel::frame::setWindowDragHandler({});
-    quiravel::frame::setAboutBoxHandler({});
-  }
+  void cleanup() { menu_.reset(); }
 
   void windowIsASmallWhiteBorderlessWindowCentred() {
     QCOMPARE(menu_->objectName(), QStringLiteral("Form0"));
@@ -227,8 +213,8 @@ class TestMainMenu : public QObject {
   }
 
   void aboutShowsTheMenuText() {
-    QStringList shown;
-    quiravel::frame::setAboutBoxHandler([&](QWidget*, const QString& text) { shown.append(text); });
+    const Seams seams(Seams::kAbout);
+    const QStringList& shown = seams.aboutTexts;
     QTest::mouseClick(label("about"), Qt::LeftButton);
     QCOMPARE(shown.size(), 1);
     const QStringList lines = shown.first().split(QStringLiteral("\r\n"));
@@ -261,18 +247,17 @@ class TestMainMenu : public QObject {
     QFETCH(QString, control);
     QFETCH(int, buttons);
     QFETCH(int, drags);
-    int dragged = 0;
+    Seams seams(Seams::kDrag);
     QList<uint> coloursDuringDrag;
-    quiravel::frame::setWindowDragHandler([&](QWidget* window) {
+    seams.onDrag = [&](QWidget* window) {
       QCOMPARE(window, menu_.get());
       coloursDuringDrag = entryColours();
-      ++dragged;
-    });
+    };
     label("Label1")->setBackColor(kPurple);  // highlighted before the drag
     QWidget* target =
         control.isEmpty() ? menu_.get() : static_cast<QWidget*>(label(control.toLatin1()));
-    sendMove(target, Qt::MouseButtons(buttons));
-    QCOMPARE(dragged, drags);
+    sendMove(target, QPoint(2, 2), Qt::MouseButtons(buttons));
+    QCOMPARE(seams.drags.size(), drags);
     if (control.isEmpty()) {
       // The background resets the entries, after the drag has ended.
       if (drags)

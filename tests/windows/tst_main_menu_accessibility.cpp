@@ -1,6 +1,7 @@
 // The main menu as a screen reader finds it: the window's name, its entries, "X" and "?" as
 // push buttons, and what their press actions do.
-#include "ui/frame/about_box.h"
+#include "tests/support/accessible.h"
+#include "tests/support/seams.h"
 #include "ui/frame/label.h"
 #include "ui/windows/main_menu_window.h"
 
@@ -8,16 +9,13 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <optional>
+
+using namespace quiravel::test;
 using quiravel::frame::Label;
 using quiravel::windows::MainMenuWindow;
 
 namespace {
-
-QAccessibleInterface* accessible(QObject* object) {
-  QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(object);
-  Q_ASSERT(iface);
-  return iface;
-}
 
 Label* label(MainMenuWindow& menu, const QString& name) {
   Label* found = menu.findChild<Label*>(name);
@@ -30,15 +28,11 @@ Label* label(MainMenuWindow& menu, const QString& name) {
 class TestMainMenuAccessibility : public QObject {
   Q_OBJECT
 
-  QStringList aboutTexts_;
+  std::optional<Seams> seams_;
 
  private Q_SLOTS:
-  void init() {
-    aboutTexts_.clear();
-    quiravel::frame::setAboutBoxHandler(
-        [this](QWidget*, const QString& text) { aboutTexts_.append(text); });
-  }
-  void cleanup() { quiravel::frame::setAboutBoxHandler({}); }
+  void init() { seams_.emplace(Seams::kAbout); }
+  void cleanup() { seams_.reset(); }
 
   void windowIsNamedAfterTheProgram() {
     MainMenuWindow menu;
@@ -100,19 +94,17 @@ class TestMainMenuAccessibility : public QObject {
     QSignalSpy depression(&menu, &MainMenuWindow::depressionChosen);
     QSignalSpy anxiety(&menu, &MainMenuWindow::anxietyChosen);
     QSignalSpy end(&menu, &MainMenuWindow::endRequested);
-    accessible(label(menu, name))
-        ->actionInterface()
-        ->doAction(QAccessibleActionInterface::pressAction());
+    quiravel::test::pressAction(label(menu, name));
     const auto happened = [&] {
-      return depression.count() + anxiety.count() + end.count() + int(aboutTexts_.size());
+      return depression.count() + anxiety.count() + end.count() + int(seams_->aboutTexts.size());
     };
     QTRY_COMPARE(happened(), 1);
     QCOMPARE(depression.count(), outcome == QLatin1String("depression") ? 1 : 0);
     QCOMPARE(anxiety.count(), outcome == QLatin1String("anxiety") ? 1 : 0);
     QCOMPARE(end.count(), outcome == QLatin1String("end") ? 1 : 0);
-    QCOMPARE(aboutTexts_, outcome == QLatin1String("about")
-                              ? QStringList{MainMenuWindow::aboutText()}
-                              : QStringList());
+    QCOMPARE(seams_->aboutTexts, outcome == QLatin1String("about")
+                                     ? QStringList{MainMenuWindow::aboutText()}
+                                     : QStringList());
   }
 
   void pressActionTakesPressColours_data() {

@@ -2,7 +2,9 @@
 // answer list labelled by its question, and "Score Your Test", "X" and "?" as push buttons
 // whose press actions do what a click does.
 #include "engine/screening.h"
-#include "ui/frame/about_box.h"
+#include "tests/support/accessible.h"
+#include "tests/support/questionnaire.h"
+#include "tests/support/seams.h"
 #include "ui/frame/drop_down_list.h"
 #include "ui/frame/label.h"
 #include "ui/windows/questionnaire_window.h"
@@ -11,24 +13,14 @@
 #include <QSignalSpy>
 #include <QTest>
 
-using quiravel::engine::ScreeningResult;
-using quiravel::frame::DropDownList;
-using quiravel::frame::Label;
-using quiravel::windows::QuestionnaireDesign;
-using quiravel::windows::QuestionnaireWindow;
+#include <optional>
+
+using namespace quiravel::engine;
+using namespace quiravel::frame;
+using namespace quiravel::test;
+using namespace quiravel::windows;
 
 namespace {
-
-const QuestionnaireDesign& designNamed(const QString& form) {
-  return form == QLatin1String("Form1") ? quiravel::windows::depressionDesign()
-                                        : quiravel::windows::anxietyDesign();
-}
-
-QAccessibleInterface* accessible(QObject* object) {
-  QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(object);
-  Q_ASSERT(iface);
-  return iface;
-}
 
 template <class Control>
 Control* control(QuestionnaireWindow& window, const QString& name) {
@@ -37,32 +29,18 @@ Control* control(QuestionnaireWindow& window, const QString& name) {
   return found;
 }
 
-void press(QObject* object) {
-  accessible(object)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-}
-
-void addFormRows() {
-  QTest::addColumn<QString>("form");
-  QTest::newRow("Form1") << "Form1";
-  QTest::newRow("Form11") << "Form11";
-}
-
 }  // namespace
 
 class TestQuestionnaireAccessibility : public QObject {
   Q_OBJECT
 
-  QStringList aboutTexts_;
+  std::optional<Seams> seams_;
 
  private Q_SLOTS:
-  void init() {
-    aboutTexts_.clear();
-    quiravel::frame::setAboutBoxHandler(
-        [this](QWidget*, const QString& text) { aboutTexts_.append(text); });
-  }
-  void cleanup() { quiravel::frame::setAboutBoxHandler({}); }
+  void init() { seams_.emplace(Seams::kAbout); }
+  void cleanup() { seams_.reset(); }
 
-  void windowIsNamedAfterItsTest_data() { addFormRows(); }
+  void windowIsNamedAfterItsTest_data() { addQuestionnaireRows(); }
   void windowIsNamedAfterItsTest() {
     QFETCH(QString, form);
     QuestionnaireWindow window(designNamed(form));
@@ -71,13 +49,14 @@ class TestQuestionnaireAccessibility : public QObject {
     QCOMPARE(iface->text(QAccessible::Name), QString::fromStdString(window.test().displayTitle));
   }
 
-  void everyAnswerListIsLabelledByItsQuestion_data() { addFormRows(); }
+  void everyAnswerListIsLabelledByItsQuestion_data() { addQuestionnaireRows(); }
   void everyAnswerListIsLabelledByItsQuestion() {
     QFETCH(QString, form);
     QuestionnaireWindow window(designNamed(form));
     for (const auto& item : window.test().items) {
       const QString index = QString::number(item.answerIndex);
-      auto* list = control<DropDownList>(window, QStringLiteral("Combo1(%1)").arg(index));
+      DropDownList* list = combo(&window, item.answerIndex);
+      QVERIFY(list);
       auto* question = control<Label>(window, QStringLiteral("question(%1)").arg(index));
       QAccessibleInterface* listIface = accessible(list);
       QAccessibleInterface* questionIface = accessible(question);
@@ -122,7 +101,7 @@ class TestQuestionnaireAccessibility : public QObject {
              QAccessible::StaticText);
   }
 
-  void scorePressScores_data() { addFormRows(); }
+  void scorePressScores_data() { addQuestionnaireRows(); }
   void scorePressScores() {
     QFETCH(QString, form);
     QuestionnaireWindow window(designNamed(form));
@@ -137,10 +116,10 @@ class TestQuestionnaireAccessibility : public QObject {
     });
     // Yes to the first, second and eighth item.
     for (int index : {0, 1, 7})
-      control<DropDownList>(window, QStringLiteral("Combo1(%1)").arg(index))->setCurrentIndex(1);
+      combo(&window, index)->setCurrentIndex(1);
 
     Label* score = control<Label>(window, QStringLiteral("Label1"));
-    press(score);
+    pressAction(score);
     QTRY_COMPARE(events, (QStringList{QStringLiteral("scorePressed"), QStringLiteral("scored")}));
     QCOMPARE(results.first().scoreLine, std::string("Your total score is : 3"));
     QCOMPARE(results.first().total, 3.0F);
@@ -163,12 +142,13 @@ class TestQuestionnaireAccessibility : public QObject {
     window.show();
     QSignalSpy close(&window, &QuestionnaireWindow::closeRequested);
     QSignalSpy scored(&window, &QuestionnaireWindow::scored);
-    press(control<Label>(window, name));
-    QTRY_COMPARE(close.count() + int(aboutTexts_.size()), 1);
+    pressAction(control<Label>(window, name));
+    QTRY_COMPARE(close.count() + int(seams_->aboutTexts.size()), 1);
     const bool isClose = name == QLatin1String("cmdX");
     QCOMPARE(close.count(), isClose ? 1 : 0);
-    QCOMPARE(aboutTexts_, isClose ? QStringList()
-                                  : QStringList{QString::fromStdString(window.test().aboutText)});
+    QCOMPARE(
+        seams_->aboutTexts,
+        isClose ? QStringList() : QStringList{QString::fromStdString(window.test().aboutText)});
     QCOMPARE(scored.count(), 0);
   }
 };

@@ -2,10 +2,9 @@
 // again, the field never shows one answer while another one counts, and choosing an entry is
 // never mistaken for typing.
 #include "engine/screening.h"
+#include "tests/support/questionnaire.h"
 #include "ui/frame/drop_down_list.h"
 #include "ui/frame/label.h"
-#include "ui/frame/window_instance.h"
-#include "ui/windows/questionnaire_window.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -14,37 +13,25 @@
 #include <QSignalSpy>
 #include <QTest>
 
-using quiravel::engine::ScreeningResult;
-using quiravel::frame::DropDownList;
-using quiravel::frame::Label;
-using quiravel::frame::WindowInstance;
-using quiravel::windows::QuestionnaireDesign;
-using quiravel::windows::QuestionnaireWindow;
+using namespace quiravel::engine;
+using namespace quiravel::frame;
+using namespace quiravel::test;
+using namespace quiravel::windows;
 
 class TestQuestionnaireAnswerLists : public QObject {
   Q_OBJECT
 
-  std::unique_ptr<WindowInstance<QuestionnaireWindow>> instance_;
+  std::unique_ptr<Questionnaire> instance_;
   QList<ScreeningResult> results_;
 
   QuestionnaireWindow* open(const QuestionnaireDesign& design) {
-    instance_ = std::make_unique<WindowInstance<QuestionnaireWindow>>([this, &design] {
-      auto window = std::make_unique<QuestionnaireWindow>(design);
-      connect(window.get(), &QuestionnaireWindow::scored, this,
+    return openQuestionnaire(instance_, design, [this](QuestionnaireWindow* window) {
+      connect(window, &QuestionnaireWindow::scored, this,
               [this](const ScreeningResult& result) { results_.append(result); });
-      return window;
     });
-    instance_->show();
-    QuestionnaireWindow* window = instance_->loadedWindow();
-    if (!window || !QTest::qWaitForWindowExposed(window))
-      return nullptr;
-    return window;
   }
   QuestionnaireWindow* window() const { return instance_->loadedWindow(); }
-  DropDownList* combo(int index) const {
-    return window()->findChild<DropDownList*>(QStringLiteral("Combo1(%1)").arg(index),
-                                              Qt::FindDirectChildrenOnly);
-  }
+  DropDownList* combo(int index) const { return quiravel::test::combo(window(), index); }
   // Gives a list the keyboard focus as a click into it would.
   bool focus(DropDownList* list) const {
     list->setFocus(Qt::MouseFocusReason);
@@ -58,7 +45,7 @@ class TestQuestionnaireAnswerLists : public QObject {
     QTest::keyClick(window()->windowHandle(), key, modifiers);
   }
   float score() {
-    QTest::mouseClick(window()->findChild<Label*>(QStringLiteral("Label1")), Qt::LeftButton);
+    QTest::mouseClick(label(window(), QStringLiteral("Label1")), Qt::LeftButton);
     return results_.isEmpty() ? -1.0F : results_.last().total;
   }
 

@@ -2,6 +2,8 @@
 // the rows built from the test's items, the stacking, the tab order and what a screen reader
 // is told.
 #include "engine/screening.h"
+#include "tests/support/palette.h"
+#include "tests/support/questionnaire.h"
 #include "ui/frame/drop_down_list.h"
 #include "ui/frame/label.h"
 #include "ui/frame/layout.h"
@@ -13,26 +15,11 @@
 #include <QLineEdit>
 #include <QTest>
 
-using quiravel::frame::DropDownList;
-using quiravel::frame::Label;
-using quiravel::frame::Line;
-using quiravel::frame::Shape;
-using quiravel::frame::twipsRect;
-using quiravel::frame::WindowInstance;
-using quiravel::windows::QuestionnaireDesign;
-using quiravel::windows::QuestionnaireWindow;
+using namespace quiravel::frame;
+using namespace quiravel::test;
+using namespace quiravel::windows;
 
 namespace {
-
-constexpr uint kWhite = 0x00FFFFFF;
-constexpr uint kBlack = 0x00000000;
-constexpr uint kLightBlue = 0x00FF8080;
-constexpr uint kDarkBlue = 0x00400000;
-
-const QuestionnaireDesign& designNamed(const QString& form) {
-  return form == QLatin1String("Form1") ? quiravel::windows::depressionDesign()
-                                        : quiravel::windows::anxietyDesign();
-}
 
 QString itemText(const QString& form, int index) {
   return QString::fromStdString(
@@ -44,35 +31,21 @@ QString itemText(const QString& form, int index) {
 class TestQuestionnaireLayout : public QObject {
   Q_OBJECT
 
-  std::unique_ptr<WindowInstance<QuestionnaireWindow>> instance_;
+  std::unique_ptr<Questionnaire> instance_;
   int loads_ = 0;
   bool visibleWhenLoaded_ = true;
 
   QuestionnaireWindow* open(const QString& form) {
-    const QuestionnaireDesign& design = designNamed(form);
-    instance_ = std::make_unique<WindowInstance<QuestionnaireWindow>>([this, &design] {
-      auto window = std::make_unique<QuestionnaireWindow>(design);
-      QuestionnaireWindow* w = window.get();
+    return openQuestionnaire(instance_, designNamed(form), [this](QuestionnaireWindow* w) {
       QObject::connect(w, &QuestionnaireWindow::loaded, w, [this, w] {
         ++loads_;
         visibleWhenLoaded_ = w->isVisible();
       });
-      return window;
     });
-    instance_->show();
-    QuestionnaireWindow* window = instance_->loadedWindow();
-    if (window && !QTest::qWaitForWindowExposed(window))
-      return nullptr;
-    return window;
   }
   QuestionnaireWindow* window() const { return instance_->loadedWindow(); }
-  Label* label(const QString& name) const {
-    return window()->findChild<Label*>(name, Qt::FindDirectChildrenOnly);
-  }
-  DropDownList* combo(int index) const {
-    return window()->findChild<DropDownList*>(QStringLiteral("Combo1(%1)").arg(index),
-                                              Qt::FindDirectChildrenOnly);
-  }
+  Label* label(const QString& name) const { return quiravel::test::label(window(), name); }
+  DropDownList* combo(int index) const { return quiravel::test::combo(window(), index); }
   int stackPosition(const QString& name) const {
     const QObjectList children = window()->children();
     for (int i = 0; i < children.size(); ++i) {
@@ -103,7 +76,7 @@ class TestQuestionnaireLayout : public QObject {
     QCOMPARE(window()->findChildren<DropDownList*>().size(), items);
     for (int i = 0; i < items; ++i) {
       DropDownList* list = combo(i);
-      QVERIFY2(list, qPrintable(QStringLiteral("Combo1(%1)").arg(i)));
+      QVERIFY2(list, qPrintable(quiravel::frame::indexedName("Combo1", i)));
       QCOMPARE(list->currentIndex(), -1);
       QCOMPARE(list->currentText(), QStringLiteral("No"));
       QCOMPARE(list->count(), 2);
@@ -349,7 +322,7 @@ class TestQuestionnaireLayout : public QObject {
       QTest::keyClick(window()->windowHandle(), Qt::Key_Tab);
       QWidget* focus = QApplication::focusWidget();
       walked.append(focus ? focus->objectName() : QStringLiteral("(none)"));
-      expected.append(QStringLiteral("Combo1(%1)").arg(step % n));
+      expected.append(quiravel::frame::indexedName("Combo1", step % n));
     }
     QCOMPARE(walked, expected);
     QTest::keyClick(window()->windowHandle(), Qt::Key_Backtab, Qt::ShiftModifier);

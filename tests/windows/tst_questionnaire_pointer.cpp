@@ -1,27 +1,19 @@
 // The questionnaire under the pointer: the colours of "Score Your Test" on hover, on a press
 // and back at rest over the background, and the window drag by the caption bar or background.
-#include "ui/frame/drop_down_list.h"
+#include "tests/support/input.h"
+#include "tests/support/palette.h"
+#include "tests/support/questionnaire.h"
+#include "tests/support/seams.h"
 #include "ui/frame/label.h"
 #include "ui/frame/shape.h"
-#include "ui/frame/window_drag.h"
-#include "ui/frame/window_instance.h"
-#include "ui/windows/questionnaire_window.h"
 
-#include <QApplication>
 #include <QTest>
 
-using quiravel::frame::Label;
-using quiravel::frame::Shape;
-using quiravel::frame::WindowInstance;
-using quiravel::windows::QuestionnaireDesign;
-using quiravel::windows::QuestionnaireWindow;
+using namespace quiravel::frame;
+using namespace quiravel::test;
+using namespace quiravel::windows;
 
 namespace {
-
-constexpr uint kWhite = 0x00FFFFFF;
-constexpr uint kLightBlue = 0x00FF8080;
-constexpr uint kPaleBlue = 0x00FFC0C0;
-constexpr uint kDarkBlue = 0x00400000;
 
 // Label1's back colour, then Shape1's outline colour.
 const QList<uint> kRest = {kDarkBlue, kLightBlue};
@@ -30,27 +22,15 @@ const QList<uint> kHover = {kLightBlue, kWhite};
 // A point of the black background, left of the question texts and the separators.
 constexpr QPoint kBackground(3, 100);
 
-void sendMove(QWidget* target, QPoint pos, Qt::MouseButtons buttons) {
-  QMouseEvent move(QEvent::MouseMove, pos, target->mapToGlobal(pos), Qt::NoButton, buttons,
-                   Qt::NoModifier);
-  QApplication::sendEvent(target, &move);
-}
-
 }  // namespace
 
 class TestQuestionnairePointer : public QObject {
   Q_OBJECT
 
-  std::unique_ptr<WindowInstance<QuestionnaireWindow>> instance_;
+  std::unique_ptr<Questionnaire> instance_;
 
-  QuestionnaireWindow* open(const QuestionnaireDesign& design) {
-    instance_ = std::make_unique<WindowInstance<QuestionnaireWindow>>(
-        [&design] { return std::make_unique<QuestionnaireWindow>(design); });
-    instance_->show();
-    QuestionnaireWindow* window = instance_->loadedWindow();
-    if (!window || !QTest::qWaitForWindowExposed(window))
-      return nullptr;
-    return window;
+  QuestionnaireWindow* open(const quiravel::windows::QuestionnaireDesign& design) {
+    return openQuestionnaire(instance_, design);
   }
   QuestionnaireWindow* window() const { return instance_->loadedWindow(); }
   QWidget* control(const QString& name) const {
@@ -65,10 +45,7 @@ class TestQuestionnairePointer : public QObject {
   void moveTo(QPoint pos) const { QTest::mouseMove(window()->windowHandle(), pos); }
 
  private Q_SLOTS:
-  void cleanup() {
-    instance_.reset();
-    quiravel::frame::setWindowDragHandler({});
-  }
+  void cleanup() { instance_.reset(); }
 
   void restingWhenOpened() {
     QVERIFY(open(quiravel::windows::depressionDesign()));
@@ -171,12 +148,10 @@ class TestQuestionnairePointer : public QObject {
     QFETCH(int, buttons);
     QFETCH(int, drags);
     QVERIFY(open(quiravel::windows::depressionDesign()));
-    QList<QWidget*> dragged;
+    Seams seams(Seams::kDrag);
     QList<uint> coloursDuringDrag;
-    quiravel::frame::setWindowDragHandler([&](QWidget* moved) {
-      dragged.append(moved);
-      coloursDuringDrag = colours();
-    });
+    seams.onDrag = [&](QWidget*) { coloursDuringDrag = colours(); };
+    const QList<QWidget*>& dragged = seams.drags;
     score()->setBackColor(kLightBlue);  // highlighted before the move
     QWidget* target = control.isEmpty() ? window() : this->control(control);
     QVERIFY(target);

@@ -2,7 +2,8 @@
 // what the window reports to its owner and in which order, the worked examples end to end, and
 // the "X" and "?" labels.
 #include "engine/screening.h"
-#include "ui/frame/about_box.h"
+#include "tests/support/questionnaire.h"
+#include "tests/support/seams.h"
 #include "ui/frame/drop_down_list.h"
 #include "ui/frame/label.h"
 #include "ui/frame/window_instance.h"
@@ -12,19 +13,12 @@
 #include <QKeyEvent>
 #include <QTest>
 
-using quiravel::engine::ScreeningResult;
-using quiravel::frame::DropDownList;
-using quiravel::frame::Label;
-using quiravel::frame::WindowInstance;
-using quiravel::windows::QuestionnaireDesign;
-using quiravel::windows::QuestionnaireWindow;
+using namespace quiravel::engine;
+using namespace quiravel::frame;
+using namespace quiravel::test;
+using namespace quiravel::windows;
 
 namespace {
-
-const QuestionnaireDesign& designNamed(const QString& form) {
-  return form == QLatin1String("Form1") ? quiravel::windows::depressionDesign()
-                                        : quiravel::windows::anxietyDesign();
-}
 
 // Counts the Enter presses that reach a control.
 class EnterCounter : public QObject {
@@ -47,42 +41,30 @@ class EnterCounter : public QObject {
 class TestQuestionnaireScoring : public QObject {
   Q_OBJECT
 
-  std::unique_ptr<WindowInstance<QuestionnaireWindow>> instance_;
+  std::unique_ptr<Questionnaire> instance_;
   QStringList events_;  // what the window reported, in order
   QList<ScreeningResult> results_;
 
   QuestionnaireWindow* open(const QString& form) {
-    const QuestionnaireDesign& design = designNamed(form);
-    instance_ = std::make_unique<WindowInstance<QuestionnaireWindow>>([this, &design] {
-      auto window = std::make_unique<QuestionnaireWindow>(design);
-      QuestionnaireWindow* w = window.get();
-      connect(w, &QuestionnaireWindow::loaded, this, [this] { events_.append("loaded"); });
-      connect(w, &QuestionnaireWindow::scorePressed, this,
-              [this] { events_.append("scorePressed"); });
-      connect(w, &QuestionnaireWindow::scored, this, [this](const ScreeningResult& result) {
-        events_.append("scored");
-        results_.append(result);
-      });
-      connect(w, &QuestionnaireWindow::closeRequested, this,
-              [this] { events_.append("closeRequested"); });
-      return window;
-    });
-    instance_->show();
-    QuestionnaireWindow* window = instance_->loadedWindow();
-    if (!window || !QTest::qWaitForWindowExposed(window))
-      return nullptr;
+    QuestionnaireWindow* window =
+        openQuestionnaire(instance_, designNamed(form), [this](QuestionnaireWindow* w) {
+          connect(w, &QuestionnaireWindow::loaded, this, [this] { events_.append("loaded"); });
+          connect(w, &QuestionnaireWindow::scorePressed, this,
+                  [this] { events_.append("scorePressed"); });
+          connect(w, &QuestionnaireWindow::scored, this, [this](const ScreeningResult& result) {
+            events_.append("scored");
+            results_.append(result);
+          });
+          connect(w, &QuestionnaireWindow::closeRequested, this,
+                  [this] { events_.append("closeRequested"); });
+        });
     events_.clear();
     return window;
   }
   QuestionnaireWindow* window() const { return instance_->loadedWindow(); }
-  Label* label(const char* name) const {
-    return window()->findChild<Label*>(QLatin1String(name), Qt::FindDirectChildrenOnly);
-  }
-  DropDownList* combo(int index) const {
-    return window()->findChild<DropDownList*>(QStringLiteral("Combo1(%1)").arg(index),
-                                              Qt::FindDirectChildrenOnly);
-  }
-  int itemCount() const { return static_cast<int>(window()->test().items.size()); }
+  Label* label(const char* name) const { return quiravel::test::label(window(), name); }
+  DropDownList* combo(int index) const { return quiravel::test::combo(window(), index); }
+  int itemCount() const { return quiravel::test::itemCount(window()); }
   QList<int> answers() const {
     QList<int> indexes;
     for (int i = 0; i < itemCount(); ++i)
@@ -99,7 +81,6 @@ class TestQuestionnaireScoring : public QObject {
     instance_.reset();
     events_.clear();
     results_.clear();
-    quiravel::frame::setAboutBoxHandler({});
   }
 
   void enterScores_data() {
@@ -331,15 +312,12 @@ class TestQuestionnaireScoring : public QObject {
     QFETCH(QString, firstLine);
     QFETCH(int, lines);
     QVERIFY(open(form));
-    QList<std::pair<QWidget*, QString>> shown;
-    quiravel::frame::setAboutBoxHandler([&shown](QWidget* parent, const QString& text) {
-      shown.append({parent, text});
-    });
+    const Seams seams(Seams::kAbout);
     QTest::mouseClick(label("about"), Qt::LeftButton);
-    QCOMPARE(shown.size(), 1);
-    QCOMPARE(shown[0].first, static_cast<QWidget*>(window()));
-    QCOMPARE(shown[0].second, QString::fromStdString(window()->test().aboutText));
-    const QStringList text = shown[0].second.split(QStringLiteral("\r\n"));
+    QCOMPARE(seams.aboutTexts.size(), 1);
+    QCOMPARE(seams.aboutParents[0], static_cast<QWidget*>(window()));
+    QCOMPARE(seams.aboutTexts[0], QString::fromStdString(window()->test().aboutText));
+    const QStringList text = seams.aboutTexts[0].split(QStringLiteral("\r\n"));
     QCOMPARE(text.size(), lines);
     QCOMPARE(text.first(), firstLine);
     QCOMPARE(events_, QStringList());

@@ -1,6 +1,7 @@
 // Writing a result into the result window: which label shows what, a write into a window that is
 // not loaded, a second result, and a window closed and loaded again.
 #include "engine/screening.h"
+#include "tests/support/corner.h"
 #include "ui/frame/label.h"
 #include "ui/frame/window_instance.h"
 #include "ui/windows/result_window.h"
@@ -8,27 +9,19 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTest>
-#include <QTimer>
 
-using quiravel::engine::ScreeningResult;
-using quiravel::frame::Label;
-using quiravel::frame::pixelsToTwips;
-using quiravel::frame::WindowInstance;
-using quiravel::windows::ResultWindow;
+using namespace quiravel::engine;
+using namespace quiravel::frame;
+using namespace quiravel::test;
+using namespace quiravel::windows;
 
 namespace {
-
-constexpr int kParkTimeout = 60000;
 
 QString text(ResultWindow* window, const char* label) {
   return window->findChild<Label*>(QLatin1String(label))->caption();
 }
 
-bool isParked(ResultWindow* window) {
-  return !window->findChild<QTimer*>(QStringLiteral("Timer1"))->isActive();
-}
-
-int screenHeightTwips() {
+int screenHeightInTwips() {
   return pixelsToTwips(QGuiApplication::primaryScreen()->geometry().height());
 }
 
@@ -107,17 +100,17 @@ class TestResultText : public QObject {
     QVERIFY(!window->isVisible());
     QCOMPARE(text(window, "Label2"), QStringLiteral("Moderate"));
     // Placed below the screen, sliding up unseen.
-    QCOMPARE(window->topTwips(), screenHeightTwips());
+    QCOMPARE(window->topTwips(), screenHeightInTwips());
     QVERIFY(!isParked(window));
     QTRY_VERIFY_WITH_TIMEOUT(isParked(window), kParkTimeout);
     QVERIFY(!window->isVisible());
-    QCOMPARE(window->topTwips(), screenHeightTwips() - 6750);
+    QCOMPARE(window->topTwips(), screenHeightInTwips() - 6750);
 
     // Shown later: where it parked, with the texts written.
     form2_.show();
     QCOMPARE(form2_.loadedWindow(), window);
     QVERIFY(window->isVisible());
-    QCOMPARE(window->topTwips(), screenHeightTwips() - 6750);
+    QCOMPARE(window->topTwips(), screenHeightInTwips() - 6750);
     QCOMPARE(text(window, "Label1"), QStringLiteral("Your total score is : 7"));
   }
 
@@ -135,7 +128,7 @@ class TestResultText : public QObject {
     QCOMPARE(text(window, "Label2"), QStringLiteral("None"));
     QCOMPARE(text(window, "Label3"), QStringLiteral("Nothing to worry about."));
     QVERIFY(isParked(window));
-    QCOMPARE(window->topTwips(), screenHeightTwips() - 6750);
+    QCOMPARE(window->topTwips(), screenHeightInTwips() - 6750);
   }
 
   void closingDiscardsTheTexts() {
@@ -145,7 +138,7 @@ class TestResultText : public QObject {
     QCOMPARE(text(form2_.loadedWindow(), "Label1"), QStringLiteral("Your Point= "));
     QCOMPARE(text(form2_.loadedWindow(), "Label2"), QStringLiteral("Result is"));
     QCOMPARE(text(form2_.loadedWindow(), "Label3"), QStringLiteral("Advice"));
-    QCOMPARE(form2_.loadedWindow()->topTwips(), screenHeightTwips());
+    QCOMPARE(form2_.loadedWindow()->topTwips(), screenHeightInTwips());
   }
 
   void scoringResultShownAsComputed() {

@@ -1,9 +1,7 @@
 // The corner windows on a real X server, as another X client sees them: mapped below the
 // screen's bottom edge, rising in view, and parked in the bottom right-hand corner. Run through
 // with-display.sh, with or without a window manager.
-#include "ui/frame/window_instance.h"
-#include "ui/windows/disclaimer_window.h"
-#include "ui/windows/result_window.h"
+#include "tests/support/corner.h"
 
 #include <QDeadlineTimer>
 #include <QGuiApplication>
@@ -11,35 +9,17 @@
 #include <QRegularExpression>
 #include <QScreen>
 #include <QTest>
-#include <QTimer>
 
-#include <memory>
 #include <vector>
 
-using quiravel::frame::FormWindow;
-using quiravel::frame::WindowSlot;
-using quiravel::windows::DisclaimerWindow;
-using quiravel::windows::ResultWindow;
+using namespace quiravel::test;
 
 namespace {
 
-constexpr int kParkTimeout = 60000;
 constexpr int kScreenWidth = 1920;
 constexpr int kScreenHeight = 1080;
 // (28800 - 2895 - 100) twips / 15, rounded.
 constexpr int kCornerLeft = 1720;
-
-std::unique_ptr<WindowSlot> makeSlot(const QString& name) {
-  return std::make_unique<WindowSlot>([name]() -> std::unique_ptr<FormWindow> {
-    if (name == QLatin1String("Form2"))
-      return std::make_unique<ResultWindow>();
-    return std::make_unique<DisclaimerWindow>();
-  });
-}
-
-bool isParked(FormWindow* window) {
-  return !window->findChild<QTimer*>(QStringLiteral("Timer1"))->isActive();
-}
 
 // Runs a tool of the X server's and returns what it printed, or an empty string.
 QString run(const QString& program, const QStringList& arguments) {
@@ -126,9 +106,9 @@ class TestCornerOnDisplay : public QObject {
     QFETCH(int, height);
     QFETCH(int, parkedTop);
 
-    auto slot = makeSlot(name);
+    auto slot = makeCornerSlot(name);
     slot->show();
-    FormWindow* window = slot->window();
+    QWidget* window = slot->window();
     const WId id = window->winId();
 
     // Mapped where it was placed: its top edge on the screen's bottom edge, wholly below it.
@@ -169,9 +149,9 @@ class TestCornerOnDisplay : public QObject {
   }
 
   void hiddenWhileSlidingShowsUpParked() {
-    auto slot = makeSlot(QStringLiteral("Welcome"));
+    auto slot = makeCornerSlot(QStringLiteral("Welcome"));
     slot->show();
-    FormWindow* window = slot->window();
+    QWidget* window = slot->window();
     const WId id = window->winId();
     QVERIFY(firstSeenMapped(id).viewable);
     QTRY_VERIFY_WITH_TIMEOUT(!isParked(window) && look(id).geometry.y() < kScreenHeight,
@@ -187,8 +167,8 @@ class TestCornerOnDisplay : public QObject {
   }
 
   void bothParkOneAboveTheOther() {
-    auto result = makeSlot(QStringLiteral("Form2"));
-    auto disclaimer = makeSlot(QStringLiteral("Welcome"));
+    auto result = makeCornerSlot(QStringLiteral("Form2"));
+    auto disclaimer = makeCornerSlot(QStringLiteral("Welcome"));
     disclaimer->show();
     result->show();
     QTRY_VERIFY_WITH_TIMEOUT(isParked(result->window()) && isParked(disclaimer->window()),

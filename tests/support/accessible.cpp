@@ -1,0 +1,17 @@
+#include "tests/support/accessible.h"
+
+#include <QAccessible>
+
+namespace quiravel::test {
+
+QAccessibleInterface* accessible(QObject* object) {
+  QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(object);
+  Q_ASSERT(iface);
+  return iface;
+}
+
+void pressAction(QObject* object) {
+  accessible(object)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+}
+
+}  // namespace quiravel::test

@@ -1,0 +1,37 @@
+#include "tests/support/corner.h"
+
+#include "ui/windows/disclaimer_window.h"
+#include "ui/windows/result_window.h"
+
+#include <QTest>
+#include <QTimer>
+
+namespace quiravel::test {
+
+std::unique_ptr<windows::CornerWindow> makeCornerWindow(const QString& name) {
+  if (name == QLatin1String("Form2"))
+    return std::make_unique<windows::ResultWindow>();
+  return std::make_unique<windows::DisclaimerWindow>();
+}
+
+std::unique_ptr<frame::WindowSlot> makeCornerSlot(const QString& name) {
+  return std::make_unique<frame::WindowSlot>(
+      [name]() -> std::unique_ptr<frame::FormWindow> { return makeCornerWindow(name); });
+}
+
+bool isParked(const QWidget* window) {
+  const auto* corner = qobject_cast<const windows::CornerWindow*>(window);
+  return corner && corner->isParked();
+}
+
+void addCornerRows() {
+  QTest::addColumn<QString>("form");
+  QTest::newRow("Form2") << QStringLiteral("Form2");
+  QTest::newRow("Welcome") << QStringLiteral("Welcome");
+}
+
+QTimer* timer(const QObject* window, const char* name) {
+  return window->findChild<QTimer*>(QLatin1String(name));
+}
+
+}  // namespace quiravel::test
