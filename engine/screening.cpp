@@ -31,13 +31,6 @@ std::string joinLines(std::initializer_list<std::string_view> lines) {
   return text;
 }
 
-std::string contactLine() {
-  std::string line = "E-mail <";
-  line += kAuthorAddress;
-  line += "> ";
-  return line;
-}
-
 // Numbers the item texts 1..n in the order given.
 std::vector<TestItem> numberItems(std::initializer_list<std::string_view> texts) {
   std::vector<TestItem> items;
@@ -51,6 +44,13 @@ std::vector<TestItem> numberItems(std::initializer_list<std::string_view> texts)
 }
 
 }  // namespace
+
+std::string aboutSignature() {
+  std::string contact = "E-mail <";
+  contact += kAuthorAddress;
+  contact += "> ";
+  return joinLines({kRule, kProgrammingBy, contact});
+}
 
 ScreeningTest::ScreeningTest(std::string title, std::string about, std::vector<TestItem> testItems,
                              std::vector<ScoreBand> testBands)
@@ -66,7 +66,7 @@ const ScreeningTest& depressionTest() {
                  "Based on the classic symptoms of major depression, this test will give you an "
                  "idea of how you are functioning in relation to this and other mood disorders.  "
                  "Also provides feedback and recommendations.   ",
-                 kRule, kProgrammingBy, contactLine()}),
+                 aboutSignature()}),
       numberItems({
           "1. Have you felt sad or tearful for a majority of the day for at least the last two "
           "weeks?",
@@ -133,7 +133,7 @@ const ScreeningTest& anxietyTest() {
                  "This test focuses on general symptoms of anxiety rather than any particular "
                  "disorder in this category.  It gives you an overall view of how anxiety is "
                  "affecting your life and provides recommendations.   ",
-                 kRule, kProgrammingBy, contactLine()}),
+                 aboutSignature()}),
       numberItems({
           "1. Do you worry about things, such as work or school,  more days than not?",
           "2. Do you find it difficult to stop thoughts related to worrying?",

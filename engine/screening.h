@@ -15,6 +15,11 @@ namespace quiravel::engine {
 // main menu's).
 inline constexpr std::string_view kAuthorAddress = "quiravel.author@example.org";
 
+// The closing lines of every About text (the tests' and the main menu's): a
+// rule, the author line and the contact line with kAuthorAddress, joined by
+// CR LF, with none after the last line.
+std::string aboutSignature();
+
 // State of one item's answer list: nothing picked yet (the list still shows
 // its initial "No"), "No" picked, or "Yes" picked.
 enum class AnswerState { None, No, Yes };

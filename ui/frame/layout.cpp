@@ -54,7 +54,7 @@ DropDownList* addDropDown(QWidget* window, const DropDownSpec& spec) {
   return list;
 }
 
-void stackFrontToBack(std::initializer_list<QWidget*> controls) {
+void stackFrontToBack(std::span<QWidget* const> controls) {
   for (auto it = std::rbegin(controls); it != std::rend(controls); ++it) {
     if (*it)
       (*it)->raise();

@@ -3,12 +3,14 @@
 
 #include "ui/frame/drop_down_list.h"
 #include "ui/frame/label.h"
+#include "ui/frame/palette.h"
 #include "ui/frame/shape.h"
 #include "ui/frame/units.h"
 
 #include <QString>
 
 #include <initializer_list>
+#include <span>
 
 namespace quiravel::frame {
 
@@ -62,7 +64,7 @@ constexpr LabelSpec titleLabelSpec(const char* caption, int width, int height, d
           .width = width,
           .height = height,
           .back = back,
-          .fore = 0x00FFFFFF,
+          .fore = palette::kWhite,
           .font = {"Tahoma", points, 700, 178},
           .align = Align::Centre,
           .border = true};
@@ -80,7 +82,7 @@ constexpr LabelSpec closeLabelSpec(int left, Bgr titleBack) {
           .width = 150,
           .height = 195,
           .back = titleBack,
-          .fore = 0x00FFFFFF,
+          .fore = palette::kWhite,
           .font = {"Arial", 9.75, 700, 0},
           .align = Align::Centre,
           .transparent = true,
@@ -95,7 +97,7 @@ constexpr LabelSpec aboutLabelSpec(int left, Bgr titleBack) {
           .width = 120,
           .height = 240,
           .back = titleBack,
-          .fore = 0x00FFFFFF,
+          .fore = palette::kWhite,
           .font = {"Arial", 9.75, 700, 0},
           .align = Align::Centre,
           .transparent = true,
@@ -113,7 +115,11 @@ Shape* addShape(QWidget* window, const ShapeSpec& spec);
 Line* addLine(QWidget* window, const LineSpec& spec);
 DropDownList* addDropDown(QWidget* window, const DropDownSpec& spec);
 
-// Stacks controls as a layout table lists them, from front to back.
-void stackFrontToBack(std::initializer_list<QWidget*> controls);
+// Stacks controls as a layout table lists them, from front to back: the first one lies in front
+// of all the others.
+void stackFrontToBack(std::span<QWidget* const> controls);
+inline void stackFrontToBack(std::initializer_list<QWidget*> controls) {
+  stackFrontToBack(std::span<QWidget* const>(controls.begin(), controls.size()));
+}
 
 }  // namespace quiravel::frame

@@ -1,5 +1,7 @@
 #include "ui/frame/window_drag.h"
 
+#include "ui/frame/label.h"
+
 #include <QCursor>
 #include <QEventLoop>
 #include <QGuiApplication>
@@ -109,6 +111,11 @@ void beginWindowDrag(QWidget* window) {
   } else {
     realDrag(window);
   }
+}
+
+void dragWithLeftButtonAlone(QWidget* window, int button) {
+  if (button == kLeftButton)
+    beginWindowDrag(window);
 }
 
 WindowDragHandler setWindowDragHandler(WindowDragHandler handler) {

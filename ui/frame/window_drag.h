@@ -11,6 +11,11 @@ namespace quiravel::frame {
 // released and the move has ended.
 void beginWindowDrag(QWidget* window);
 
+// How the menu and the questionnaires are moved by their caption bar or their background: a
+// pointer move with the left button alone down (`button` is the pressed-button mask) drags the
+// window; with no button, or any other button down as well, nothing happens.
+void dragWithLeftButtonAlone(QWidget* window, int button);
+
 // Tests replace the drag to record it; an empty handler restores the real one. Returns the
 // handler that was in place.
 using WindowDragHandler = std::function<void(QWidget* window)>;

@@ -4,6 +4,7 @@
 #include "ui/frame/about_box.h"
 #include "ui/frame/colour_scheme.h"
 #include "ui/frame/layout.h"
+#include "ui/frame/palette.h"
 #include "ui/frame/window_drag.h"
 
 #include <QStringList>
@@ -12,13 +13,10 @@ namespace quiravel::windows {
 
 namespace {
 
+using namespace frame::palette;
 using frame::Align;
 using frame::ColourStep;
 using frame::Paint;
-
-constexpr frame::Bgr kWhite = 0x00FFFFFF;
-constexpr frame::Bgr kPurple = 0x00800080;
-constexpr frame::Bgr kLightBlue = 0x00FF8080;
 
 constexpr frame::FontSpec kEntryFont{"Arial", 14.25, 700, 178};
 
@@ -119,24 +117,15 @@ QString MainMenuWindow::aboutText() {
       QString(),
       QStringLiteral("These quizzes are for informational purposes only and can not replace a true "
                      "diagnostic assessment by a licensed mental health professional. "),
-      QString(54, QLatin1Char('-')),
-      QStringLiteral("Programming by : Tesmarin "),
-      QStringLiteral("E-mail <") +
-          QLatin1String(engine::kAuthorAddress.data(), qsizetype(engine::kAuthorAddress.size())) +
-          QStringLiteral("> "),
+      // The rule, author and contact lines, as every About text ends.
+      QString::fromStdString(engine::aboutSignature()),
   };
   return lines.join(QStringLiteral("\r\n"));
 }
 
 void MainMenuWindow::Form_MouseMove(int button) {
-  if (button == frame::kLeftButton)
-    frame::beginWindowDrag(this);
+  frame::dragWithLeftButtonAlone(this, button);
   frame::applyColours(this, kRest);
-}
-
-void MainMenuWindow::title_MouseMove(int button) {
-  if (button == frame::kLeftButton)
-    frame::beginWindowDrag(this);
 }
 
 void MainMenuWindow::Label1_MouseMove(int) {

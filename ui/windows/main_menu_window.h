@@ -2,6 +2,7 @@
 #pragma once
 
 #include "ui/frame/form_window.h"
+#include "ui/frame/window_drag.h"
 
 namespace quiravel::windows {
 
@@ -24,7 +25,7 @@ class MainMenuWindow : public frame::FormWindow {
 
  private:
   void Form_MouseMove(int button);
-  void title_MouseMove(int button);
+  void title_MouseMove(int button) { frame::dragWithLeftButtonAlone(this, button); }
   void Label1_MouseMove(int button);
   void Label2_MouseMove(int button);
   void Label1_MouseDown(int button);

@@ -1,10 +1,12 @@
 #include "ui/windows/questionnaire_designs.h"
 
+#include "ui/frame/palette.h"
+
 namespace quiravel::windows {
 
 namespace {
 
-constexpr frame::Bgr kBlack = 0x00000000;
+using namespace frame::palette;
 
 // Question labels are 7935 twips wide and wrap their text, except the first two, which are
 // one line long and take the size of their text (the widths below are the design sizes).

@@ -3,6 +3,7 @@
 #include "ui/frame/about_box.h"
 #include "ui/frame/colour_scheme.h"
 #include "ui/frame/layout.h"
+#include "ui/frame/palette.h"
 #include "ui/frame/synthetic_key.h"
 #include "ui/frame/window_drag.h"
 
@@ -16,15 +17,10 @@ namespace quiravel::windows {
 
 namespace {
 
+using namespace frame::palette;
 using frame::Align;
 using frame::ColourStep;
 using frame::Paint;
-
-constexpr frame::Bgr kWhite = 0x00FFFFFF;
-constexpr frame::Bgr kBlack = 0x00000000;
-constexpr frame::Bgr kLightBlue = 0x00FF8080;
-constexpr frame::Bgr kPaleBlue = 0x00FFC0C0;
-constexpr frame::Bgr kDarkBlue = 0x00400000;
 
 constexpr frame::FontSpec kScoreFont{"Arial", 14.25, 700, 178};
 constexpr frame::FontSpec kQuestionFont{"Arial", 9.75, 700, 178};
@@ -90,12 +86,6 @@ constexpr ColourStep kPressed[] = {
 
 QString fromUtf8(const std::string& text) {
   return QString::fromStdString(text);
-}
-
-// Raises the controls so that the first one lies in front of all the others.
-void raiseFrontToBack(const std::vector<QWidget*>& controls) {
-  for (auto it = controls.rbegin(); it != controls.rend(); ++it)
-    (*it)->raise();
 }
 
 }  // namespace
@@ -172,7 +162,7 @@ QuestionnaireWindow::QuestionnaireWindow(const QuestionnaireDesign& design, QWid
   order.insert(order.end(), {cmdX, about, title, shape1, label1});
   order.insert(order.end(), separators.begin(), separators.end());
   order.insert(order.end(), questions.begin(), questions.end());
-  raiseFrontToBack(order);
+  frame::stackFrontToBack(order);
 
   // Tab walks the answer lists in rising tab index, which is item order.
   std::vector<std::size_t> tabOrder(combo1_.size());
@@ -216,15 +206,9 @@ void QuestionnaireWindow::Form_KeyDown(int key, Qt::KeyboardModifiers) {
 }
 
 void QuestionnaireWindow::Form_MouseMove(int button) {
-  if (button == frame::kLeftButton)
-    frame::beginWindowDrag(this);
+  frame::dragWithLeftButtonAlone(this, button);
   // After the drag has ended.
   frame::applyColours(this, kRest);
-}
-
-void QuestionnaireWindow::title_MouseMove(int button) {
-  if (button == frame::kLeftButton)
-    frame::beginWindowDrag(this);
 }
 
 void QuestionnaireWindow::Combo1_Change(int) {

@@ -5,6 +5,7 @@
 
 #include "engine/screening.h"
 #include "ui/frame/form_window.h"
+#include "ui/frame/window_drag.h"
 #include "ui/windows/questionnaire_designs.h"
 
 #include <vector>
@@ -44,7 +45,7 @@ class QuestionnaireWindow : public frame::FormWindow {
  private:
   void Form_KeyDown(int key, Qt::KeyboardModifiers modifiers);
   void Form_MouseMove(int button);
-  void title_MouseMove(int button);
+  void title_MouseMove(int button) { frame::dragWithLeftButtonAlone(this, button); }
   void Combo1_Change(int index);
   void Label1_MouseMove(int button);
   void Label1_MouseDown(int button);

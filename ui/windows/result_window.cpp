@@ -2,18 +2,14 @@
 
 #include "ui/frame/accessibility.h"
 #include "ui/frame/layout.h"
+#include "ui/frame/palette.h"
 
 namespace quiravel::windows {
 
 namespace {
 
+using namespace frame::palette;
 using frame::Align;
-
-constexpr frame::Bgr kBlack = 0x00000000;
-constexpr frame::Bgr kWhite = 0x00FFFFFF;
-constexpr frame::Bgr kLightBlue = 0x00FF8080;
-constexpr frame::Bgr kOrange = 0x000080FF;
-constexpr frame::Bgr kLightRed = 0x008080FF;
 
 constexpr frame::FontSpec kTextFont{"Arial", 9.75, 700, 178};
 
