@@ -110,7 +110,7 @@ MUTANTS = [
            "mask |= kRightButton;", "mask |= kMiddleButton;"),
     Mutant("frame", "key preview lost: the window never sees a key",
            "ui/frame/form_window.cpp",
-           "    formKeyDown(key->key(), key->modifiers());\n", ""),
+           "    formKeyDown(key->key(), key->modifiers());\n", "    static_cast<void>(key);\n"),
     Mutant("frame", "a double click with the right button closes a corner window",
            "ui/frame/form_window.cpp",
            "if (event->button() == Qt::LeftButton)\n    formDblClick();",
@@ -136,7 +136,8 @@ MUTANTS = [
            "return name.isEmpty() ? label()->caption() : name;", "return name;"),
     Mutant("frame", "a question no longer labels its answer list for a screen reader",
            "ui/frame/accessibility.cpp",
-           "        related.emplace_back(buddy, QAccessible::Labelled);\n", ""),
+           "        related.emplace_back(buddy, QAccessible::Labelled);\n",
+           "        static_cast<void>(buddy);\n"),
     Mutant("frame", "a notification window reported as a plain window",
            "ui/frame/accessibility.cpp",
            "isNotification(*form()) ? QAccessible::Notification : QAccessible::Window",
@@ -238,7 +239,8 @@ MUTANTS = [
            "      window->stopTimers();\n", ""),
     Mutant("app", "an open disclaimer is not read out again for a second questionnaire",
            "app/app_shell.cpp",
-           "    if (onScreen)\n      frame::announce(welcome_.window());\n", ""),
+           "    if (onScreen)\n      frame::announce(welcome_.window());\n",
+           "    static_cast<void>(onScreen);\n"),
 ]
 
 CAUGHT, MISSED, NO_BUILD, NO_APPLY = "caught", "not caught", "did not build", "did not apply"
