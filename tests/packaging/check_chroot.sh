@@ -157,22 +157,19 @@ installed() { in_root 60 dpkg-query -W -f='${Package}\n' | sort; }
 
 # --- The package, installed as a user would ------------------------------------------------
 step "building the package"
-if ! cpack -G DEB --config "$build/CPackConfig.cmake" -B "$out/deb" >"$out/cpack.log" 2>&1; then
-  cat "$out/cpack.log" >&2
-  fail "cpack -G DEB failed"
-fi
-debs=("$out"/deb/*.deb)
-[ -f "${debs[0]}" ] || fail "cpack made no .deb"
+# shellcheck source=make_deb.sh
+. "$here/make_deb.sh"
+make_deb "$build" "$out/deb"
 work=/tmp/quiravel-check
 mkdir -p "$root$work"
-cp "${debs[0]}" "$here/chroot_start.sh" "$root$work/"
+cp "$deb" "$here/chroot_start.sh" "$root$work/"
 
 step "apt-get update"
 in_root 180 apt-get update -qq >"$out/update.log" 2>&1 || {
   cat "$out/update.log" >&2
   fail "apt-get update failed in the chroot"
 }
-step "apt-get install ./$(basename "${debs[0]}")"
+step "apt-get install ./$(basename "$deb")"
 if ! in_root 300 sh -c "cd $work && apt-get install -y -qq --no-install-recommends ./quiravel_*.deb" \
   >"$out/install.log" 2>&1; then
   cat "$out/install.log" >&2
@@ -197,4 +194,4 @@ step "starting /usr/bin/quiravel on Xvfb"
 if ! in_root 120 bash "$work/chroot_start.sh" "$work"; then
   fail "the installed program did not show its menu in the chroot"
 fi
-echo "PASS: on a minimal $suite, apt-get install ./$(basename "${debs[0]}") alone made a working program"
+echo "PASS: on a minimal $suite, apt-get install ./$(basename "$deb") alone made a working program"

@@ -23,16 +23,9 @@ done
 out="$(mktemp -d "${TMPDIR:-/tmp}/quiravel-deb.XXXXXX")"
 trap 'rm -rf "$out"' EXIT
 
-if ! cpack -G DEB --config "$build/CPackConfig.cmake" -B "$out" >"$out/cpack.log" 2>&1; then
-  cat "$out/cpack.log" >&2
-  fail "cpack -G DEB failed"
-fi
-
-shopt -s nullglob
-debs=("$out"/*.deb)
-shopt -u nullglob
-[ "${#debs[@]}" -eq 1 ] || fail "expected one .deb in $out, found ${#debs[@]}: ${debs[*]:-none}"
-deb="${debs[0]}"
+# shellcheck source=make_deb.sh
+. "$(dirname "${BASH_SOURCE[0]}")/make_deb.sh"
+make_deb "$build" "$out"
 [ "$(basename "$deb")" = "quiravel_${version}_$(dpkg --print-architecture).deb" ] ||
   fail "unexpected package file name $(basename "$deb")"
 

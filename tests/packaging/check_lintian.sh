@@ -27,13 +27,9 @@ done
 out="$(mktemp -d "${TMPDIR:-/tmp}/quiravel-lintian.XXXXXX")"
 trap 'rm -rf "$out"' EXIT
 
-if ! cpack -G DEB --config "$build/CPackConfig.cmake" -B "$out" >"$out/cpack.log" 2>&1; then
-  cat "$out/cpack.log" >&2
-  fail "cpack -G DEB failed"
-fi
-debs=("$out"/*.deb)
-[ -f "${debs[0]}" ] || fail "cpack made no .deb in $out"
-deb="${debs[0]}"
+# shellcheck source=make_deb.sh
+. "$(dirname "${BASH_SOURCE[0]}")/make_deb.sh"
+make_deb "$build" "$out"
 
 # --- lintian -------------------------------------------------------------------------------
 # Overrides, where there are any, sit in the package with their reasons; lintian hides the
