@@ -2,6 +2,7 @@
 // from its top-left corner, wherever it lies on the desktop.
 #include "app/app_shell.h"
 #include "tests/support/corner.h"
+#include "tests/support/rows.h"
 #include "tests/support/screens.h"
 #include "ui/frame/units.h"
 #include "ui/windows/corner_motion.h"
@@ -44,8 +45,7 @@ class TestMonitors : public QObject {
 
  private Q_SLOTS:
   void everyWindowOnThePrimary_data() {
-    QTest::addColumn<QRect>("primary");
-    QTest::addColumn<QRect>("other");
+    quiravel::test::addColumns<QRect, QRect>({"primary", "other"});
     QTest::newRow("primary right of the other")
         << QRect(1920, 0, 2560, 1440) << QRect(0, 0, 1920, 1080);
     QTest::newRow("primary left of the other, lower")

@@ -31,6 +31,7 @@
 #include "engine/screening.h"
 #include "tests/app/soak_hands.h"
 #include "tests/app/soak_watch.h"
+#include "tests/support/rows.h"
 #include "tests/support/seams.h"
 #include "ui/frame/drop_down_list.h"
 #include "ui/frame/label.h"
@@ -288,8 +289,7 @@ class TestSoak : public QObject {
 
   // The checks themselves see what they are there to see.
   void checksSeeAStrayWindow_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("reported");
+    addColumns<QString, QString>({"name", "reported"});
     QTest::newRow("a second menu") << "Form0"
                                    << "2 windows of Form0 exist";
     QTest::newRow("a result window not loaded")

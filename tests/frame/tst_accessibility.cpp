@@ -2,6 +2,7 @@
 // relations, the press action of a label that acts as a button, and the announcement of a
 // notification window.
 #include "tests/support/accessible.h"
+#include "tests/support/rows.h"
 #include "tests/support/seams.h"
 #include "ui/frame/accessibility.h"
 #include "ui/frame/form_window.h"
@@ -72,10 +73,8 @@ class TestAccessibility : public QObject {
 
  private Q_SLOTS:
   void labelRole_data() {
-    QTest::addColumn<bool>("actsAsButton");
-    QTest::addColumn<bool>("queriedBefore");
-    QTest::addColumn<int>("role");
-    QTest::addColumn<QStringList>("actions");
+    quiravel::test::addColumns<bool, bool, int, QStringList>(
+        {"actsAsButton", "queriedBefore", "role", "actions"});
     QTest::newRow("plain label") << false << false << int(QAccessible::StaticText) << QStringList();
     QTest::newRow("button") << true << false << int(QAccessible::Button)
                             << QStringList{pressAction()};
@@ -146,8 +145,7 @@ class TestAccessibility : public QObject {
   }
 
   void pressOnlyWhereMouseReaches_data() {
-    QTest::addColumn<QString>("situation");
-    QTest::addColumn<bool>("pressed");
+    quiravel::test::addColumns<QString, bool>({"situation", "pressed"});
     QTest::newRow("on screen") << "on screen" << true;
     QTest::newRow("window hidden") << "window hidden" << false;
     QTest::newRow("label disabled") << "label disabled" << false;
@@ -223,9 +221,7 @@ class TestAccessibility : public QObject {
   }
 
   void windowName_data() {
-    QTest::addColumn<QString>("accessibleName");
-    QTest::addColumn<QString>("title");
-    QTest::addColumn<QString>("name");
+    quiravel::test::addColumns<QString, QString, QString>({"accessibleName", "title", "name"});
     QTest::newRow("its own accessible name") << "Quiravel"
                                              << "Caption bar"
                                              << "Quiravel";
@@ -265,9 +261,7 @@ class TestAccessibility : public QObject {
   }
 
   void announcement_data() {
-    QTest::addColumn<bool>("notification");
-    QTest::addColumn<bool>("visible");
-    QTest::addColumn<int>("announcements");
+    quiravel::test::addColumns<bool, bool, int>({"notification", "visible", "announcements"});
     QTest::newRow("notification on screen") << true << true << 1;
     QTest::newRow("hidden notification") << true << false << 0;
     QTest::newRow("plain window") << false << true << 0;

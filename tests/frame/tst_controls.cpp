@@ -1,6 +1,7 @@
 // Labels, outlines and lines as the user meets them: mouse moves with their button masks,
 // presses, clicks and double clicks, and mouse input passing through outlines and lines.
 #include "tests/support/input.h"
+#include "tests/support/rows.h"
 #include "ui/frame/form_window.h"
 #include "ui/frame/layout.h"
 
@@ -44,8 +45,7 @@ class TestControls : public QObject {
 
  private Q_SLOTS:
   void moveReportsButtonMask_data() {
-    QTest::addColumn<int>("buttons");
-    QTest::addColumn<int>("mask");
+    quiravel::test::addColumns<int, int>({"buttons", "mask"});
     QTest::newRow("none") << int(Qt::NoButton) << 0;
     QTest::newRow("left") << int(Qt::LeftButton) << 1;
     QTest::newRow("right") << int(Qt::RightButton) << 2;
@@ -68,9 +68,7 @@ class TestControls : public QObject {
   }
 
   void pressReleaseIsClick_data() {
-    QTest::addColumn<int>("button");
-    QTest::addColumn<int>("downMask");
-    QTest::addColumn<bool>("clicks");
+    quiravel::test::addColumns<int, int, bool>({"button", "downMask", "clicks"});
     QTest::newRow("left") << int(Qt::LeftButton) << 1 << true;
     QTest::newRow("right") << int(Qt::RightButton) << 2 << false;
     QTest::newRow("middle") << int(Qt::MiddleButton) << 4 << false;

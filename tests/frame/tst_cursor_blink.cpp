@@ -1,4 +1,5 @@
 // The text cursor blinks while the user works and holds still, drawn, after a quiet spell.
+#include "tests/support/rows.h"
 #include "ui/frame/cursor_blink.h"
 #include "ui/frame/drop_down_list.h"
 
@@ -119,8 +120,8 @@ class TestCursorBlink : public QObject {
   }
 
   void blinksAgainAtInput_data() {
-    QTest::addColumn<std::function<void(TestCursorBlink*)>>("input");
-    QTest::addColumn<bool>("focusMoves");
+    quiravel::test::addColumns<std::function<void(TestCursorBlink*)>, bool>(
+        {"input", "focusMoves"});
     QTest::newRow("key") << std::function<void(TestCursorBlink*)>([](TestCursorBlink* t) {
       QTest::keyClick(t->field(), Qt::Key_Home);
     }) << false;

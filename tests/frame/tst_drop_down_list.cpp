@@ -1,4 +1,5 @@
 // The answer list's field and its selection never disagree, whoever changes the field.
+#include "tests/support/rows.h"
 #include "ui/frame/drop_down_list.h"
 
 #include <QLineEdit>
@@ -30,8 +31,7 @@ class TestDropDownList : public QObject {
   // An assistive technology writes the field's text without typing: the selection follows it,
   // and it is not reported as the user's edit.
   void textWrittenByProgramSelectsWhatItShows_data() {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("index");
+    quiravel::test::addColumns<QString, int>({"text", "index"});
     QTest::newRow("Yes") << "Yes" << 1;
     QTest::newRow("No") << "No" << 0;
     QTest::newRow("other case") << "yes" << 1;

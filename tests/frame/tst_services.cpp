@@ -1,6 +1,7 @@
 // What the frame does for every window: key preview, the queued synthetic keystroke, the
 // drag, the About box, and the colour steps.
 #include "tests/support/input.h"
+#include "tests/support/rows.h"
 #include "tests/support/seams.h"
 #include "ui/frame/about_box.h"
 #include "ui/frame/colour_scheme.h"
@@ -118,9 +119,7 @@ class TestServices : public QObject {
   }
 
   void dragStartsOnlyWithTheLeftButtonAlone_data() {
-    QTest::addColumn<bool>("onTitle");
-    QTest::addColumn<int>("buttons");
-    QTest::addColumn<int>("drags");
+    quiravel::test::addColumns<bool, int, int>({"onTitle", "buttons", "drags"});
     for (bool onTitle : {true, false}) {
       const char* where = onTitle ? "title" : "background";
       QTest::addRow("%s, left", where) << onTitle << int(Qt::LeftButton) << 1;

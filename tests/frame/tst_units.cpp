@@ -1,4 +1,5 @@
 // Twips, colours and fonts.
+#include "tests/support/rows.h"
 #include "ui/frame/units.h"
 
 #include <QFontInfo>
@@ -11,8 +12,7 @@ class TestUnits : public QObject {
 
  private Q_SLOTS:
   void twipsToPixels_data() {
-    QTest::addColumn<int>("twips");
-    QTest::addColumn<int>("pixels");
+    quiravel::test::addColumns<int, int>({"twips", "pixels"});
     QTest::newRow("zero") << 0 << 0;
     QTest::newRow("one pixel") << 15 << 1;
     QTest::newRow("just under half") << 7 << 0;
@@ -36,8 +36,7 @@ class TestUnits : public QObject {
   }
 
   void colours_data() {
-    QTest::addColumn<uint>("bgr");
-    QTest::addColumn<QColor>("colour");
+    quiravel::test::addColumns<uint, QColor>({"bgr", "colour"});
     QTest::newRow("purple") << 0x00800080u << QColor(0x80, 0x00, 0x80);
     QTest::newRow("light blue") << 0x00FF8080u << QColor(0x80, 0x80, 0xFF);
     QTest::newRow("pale blue") << 0x00FFC0C0u << QColor(0xC0, 0xC0, 0xFF);

@@ -4,6 +4,7 @@
 #include "engine/screening.h"
 #include "tests/support/accessible.h"
 #include "tests/support/corner.h"
+#include "tests/support/rows.h"
 #include "tests/support/seams.h"
 #include "ui/frame/label.h"
 #include "ui/windows/disclaimer_window.h"
@@ -51,9 +52,7 @@ class TestCornerAccessibility : public QObject {
 
  private Q_SLOTS:
   void windows_data() {
-    QTest::addColumn<QString>("form");
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("role");
+    addColumns<QString, QString, int>({"form", "name", "role"});
     QTest::newRow("Form2") << "Form2"
                            << "Result" << int(QAccessible::Notification);
     QTest::newRow("Welcome") << "Welcome"

@@ -2,6 +2,7 @@
 // background, and nothing else; double clicks on its texts, drags, hovering and keys have no
 // effect.
 #include "tests/support/corner.h"
+#include "tests/support/rows.h"
 #include "tests/support/seams.h"
 #include "ui/frame/label.h"
 
@@ -97,8 +98,10 @@ class TestCornerInput : public QObject {
   }
 
   void backgroundDoubleClickRequestsClose_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QPoint>("where");  // window pixels where no label lies
+    addColumns<QString, QPoint>({
+        "name",
+        "where"  // window pixels where no label lies
+    });
 
     QTest::newRow("result window, on the outline's left edge")
         << QStringLiteral("Form2") << QPoint(1, 200);
@@ -132,8 +135,7 @@ class TestCornerInput : public QObject {
   }
 
   void labelsTakeNoClicks_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("label");
+    addColumns<QString, QString>({"name", "label"});
     QTest::newRow("result window, title") << QStringLiteral("Form2") << QStringLiteral("title");
     QTest::newRow("result window, Label1") << QStringLiteral("Form2") << QStringLiteral("Label1");
     QTest::newRow("result window, Label2") << QStringLiteral("Form2") << QStringLiteral("Label2");
@@ -195,9 +197,7 @@ class TestCornerInput : public QObject {
   }
 
   void keysDoNothing_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("key");
-    QTest::addColumn<int>("modifiers");
+    addColumns<QString, int, int>({"name", "key", "modifiers"});
     const std::pair<const char*, QString> windows[] = {
         {"result window", QStringLiteral("Form2")},
         {"disclaimer window", QStringLiteral("Welcome")}};

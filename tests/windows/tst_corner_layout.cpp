@@ -4,6 +4,7 @@
 #include "tests/support/corner.h"
 #include "tests/support/palette.h"
 #include "tests/support/pixels.h"
+#include "tests/support/rows.h"
 #include "ui/frame/label.h"
 #include "ui/frame/shape.h"
 #include "ui/windows/result_window.h"
@@ -27,9 +28,7 @@ class TestCornerLayout : public QObject {
 
  private Q_SLOTS:
   void frame_data() {
-    QTest::addColumn<QString>("form");
-    QTest::addColumn<QSize>("size");
-    QTest::addColumn<int>("heightTwips");
+    addColumns<QString, QSize, int>({"form", "size", "heightTwips"});
     QTest::newRow("Form2") << "Form2" << QSize(193, 428) << 6420;
     QTest::newRow("Welcome") << "Welcome" << QSize(193, 199) << 2985;
   }
@@ -79,20 +78,11 @@ class TestCornerLayout : public QObject {
   }
 
   void labels_data() {
-    QTest::addColumn<QString>("form");
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QRect>("twips");  // Left, Top, Width, Height as designed
-    QTest::addColumn<uint>("back");
-    QTest::addColumn<uint>("fore");
-    QTest::addColumn<QString>("face");
-    QTest::addColumn<double>("points");
-    QTest::addColumn<bool>("centred");
-    QTest::addColumn<bool>("transparent");
-    QTest::addColumn<bool>("wordWrap");
-    QTest::addColumn<bool>("autoSize");
-    QTest::addColumn<bool>("border");
-    QTest::addColumn<QString>("toolTip");
+    addColumns<QString, QString, QString, QRect, uint, uint, QString, double, bool, bool, bool,
+               bool, bool, QString>({"form", "name", "text",
+                                     "twips",  // Left, Top, Width, Height as designed
+                                     "back", "fore", "face", "points", "centred", "transparent",
+                                     "wordWrap", "autoSize", "border", "toolTip"});
 
     for (const char* form : {"Form2", "Welcome"}) {
       QTest::addRow("%s, cmdX", form)
@@ -187,8 +177,7 @@ class TestCornerLayout : public QObject {
   }
 
   void controlsFromFrontToBack_data() {
-    QTest::addColumn<QString>("form");
-    QTest::addColumn<QStringList>("backToFront");
+    addColumns<QString, QStringList>({"form", "backToFront"});
     QTest::newRow("Form2") << "Form2"
                            << QStringList{"title", "Label1", "Label2", "Label3", "Shape1", "cmdX"};
     QTest::newRow("Welcome") << "Welcome" << QStringList{"title", "Label1", "cmdX"};
@@ -232,10 +221,12 @@ class TestCornerLayout : public QObject {
   }
 
   void whatTheUserSees_data() {
-    QTest::addColumn<QString>("form");
-    QTest::addColumn<QString>("text");  // the label of the body text
-    QTest::addColumn<uint>("textColour");
-    QTest::addColumn<QList<QPoint>>("black");  // background points
+    addColumns<QString, QString, uint, QList<QPoint>>({
+        "form",
+        "text",  // the label of the body text
+        "textColour",
+        "black"  // background points
+    });
     QTest::newRow("Form2") << "Form2"
                            << "Label3" << uint(kLightRed) << QList<QPoint>{QPoint(2, 200)};
     // The margins and the strip under the title are the window's black.

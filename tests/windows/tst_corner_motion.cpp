@@ -1,6 +1,7 @@
 // The slide-up arithmetic of the corner windows, driven step by step without a clock: where a
 // window is placed, how far each step lifts it, after how many steps it parks, and what a
 // change of the screen does to it.
+#include "tests/support/rows.h"
 #include "ui/windows/corner_motion.h"
 
 #include <QTest>
@@ -86,10 +87,8 @@ class TestCornerMotion : public QObject {
   }
 
   void placement_data() {
-    QTest::addColumn<int>("screenWidth");
-    QTest::addColumn<int>("screenHeight");
-    QTest::addColumn<int>("windowWidth");
-    QTest::addColumn<int>("expectedLeft");
+    quiravel::test::addColumns<int, int, int, int>(
+        {"screenWidth", "screenHeight", "windowWidth", "expectedLeft"});
 
     QTest::newRow("1920x1080") << 28800 << 16200 << kWidth << 25805;
     QTest::newRow("800x800") << 12000 << 12000 << kWidth << 9005;
@@ -116,10 +115,8 @@ class TestCornerMotion : public QObject {
   }
 
   void slidesAndParks_data() {
-    QTest::addColumn<int>("screenHeight");
-    QTest::addColumn<int>("windowHeight");
-    QTest::addColumn<int>("expectedSteps");
-    QTest::addColumn<int>("expectedTop");
+    quiravel::test::addColumns<int, int, int, int>(
+        {"screenHeight", "windowHeight", "expectedSteps", "expectedTop"});
 
     QTest::newRow("result, 1920x1080") << 16200 << kResultHeight << 135 << 9450;
     QTest::newRow("disclaimer, 1920x1080") << 16200 << kDisclaimerHeight << 66 << 12900;
@@ -192,8 +189,7 @@ class TestCornerMotion : public QObject {
   }
 
   void screenHeightChangesWhileSliding_data() {
-    QTest::addColumn<int>("newScreenHeight");
-    QTest::addColumn<int>("expectedTop");
+    quiravel::test::addColumns<int, int>({"newScreenHeight", "expectedTop"});
 
     // After 50 steps Top is 13700. A shorter screen lowers the threshold (12000 - 6720 = 5280)
     // and the window goes on up to the first Top below it.
@@ -222,8 +218,7 @@ class TestCornerMotion : public QObject {
   }
 
   void screenChangesAfterParkingMoveNothing_data() {
-    QTest::addColumn<int>("newScreenWidth");
-    QTest::addColumn<int>("newScreenHeight");
+    quiravel::test::addColumns<int, int>({"newScreenWidth", "newScreenHeight"});
 
     QTest::newRow("taller") << 28800 << 21600;
     QTest::newRow("shorter") << 28800 << 9000;
@@ -270,9 +265,10 @@ class TestCornerMotion : public QObject {
   }
 
   void lateChecksDoNotLetTheWindowOvershoot_data() {
-    QTest::addColumn<int>("windowHeight");
-    QTest::addColumn<int>("checkEvery");  // one parking check per so many steps; 0: none at all
-    QTest::addColumn<int>("expectedTop");
+    quiravel::test::addColumns<int, int, int>(
+        {"windowHeight",
+         "checkEvery",  // one parking check per so many steps; 0: none at all
+         "expectedTop"});
 
     QTest::newRow("result, check every 2nd step") << kResultHeight << 2 << 9450;
     QTest::newRow("result, check every 7th step") << kResultHeight << 7 << 9450;

@@ -3,6 +3,7 @@
 // tall than the result window, where the result window parks partly above the top edge and the
 // disclaimer window in the corner as ever.
 #include "tests/support/corner.h"
+#include "tests/support/rows.h"
 #include "tests/support/screens.h"
 
 #include <QGuiApplication>
@@ -25,9 +26,7 @@ class TestCornerScreens : public QObject {
   void cleanupTestCase() { QVERIFY(setOffscreenScreen(QSize(800, 800))); }
 
   void screen_data() {
-    QTest::addColumn<QSize>("size");
-    QTest::addColumn<int>("widthTwips");
-    QTest::addColumn<int>("heightTwips");
+    addColumns<QSize, int, int>({"size", "widthTwips", "heightTwips"});
     QTest::newRow("big") << kBig << 28800 << 16200;
     QTest::newRow("short") << kShort << 12000 << 5400;
   }
@@ -42,10 +41,11 @@ class TestCornerScreens : public QObject {
   }
 
   void parksInTheCorner_data() {
-    QTest::addColumn<QSize>("size");
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("leftPx");       // (screen width - 2895 - 100 twips) / 15, rounded
-    QTest::addColumn<int>("parkedTopPx");  // (screen height - 6750 or 3300 twips) / 15
+    addColumns<QSize, QString, int, int>({
+        "size", "name",
+        "leftPx",      // (screen width - 2895 - 100 twips) / 15, rounded
+        "parkedTopPx"  // (screen height - 6750 or 3300 twips) / 15
+    });
     QTest::newRow("big, result window") << kBig << "Form2" << 1720 << 630;
     QTest::newRow("big, disclaimer window") << kBig << "Welcome" << 1720 << 860;
     // 5400 - 6750 twips: 90 pixels above the screen's top edge.

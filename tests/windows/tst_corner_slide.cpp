@@ -2,6 +2,7 @@
 // 50 twips a step, parking in the corner, sliding on unseen while hidden, never sliding again
 // until they are closed, and leaving no timer behind once parked.
 #include "tests/support/corner.h"
+#include "tests/support/rows.h"
 
 #include <QAbstractEventDispatcher>
 #include <QGuiApplication>
@@ -80,9 +81,7 @@ class TestCornerSlide : public QObject {
   std::unique_ptr<WindowSlot> slot_;
 
   void addWindowRows() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("heightTwips");
-    QTest::addColumn<int>("steps");
+    addColumns<QString, int, int>({"name", "heightTwips", "steps"});
     QTest::newRow("result window") << QStringLiteral("Form2") << 6420 << 135;
     QTest::newRow("disclaimer window") << QStringLiteral("Welcome") << 2985 << 66;
   }
@@ -95,8 +94,7 @@ class TestCornerSlide : public QObject {
   }
 
   void placedBelowTheScreenWhenLoaded_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<bool>("shown");
+    addColumns<QString, bool>({"name", "shown"});
     QTest::newRow("result window, shown") << QStringLiteral("Form2") << true;
     QTest::newRow("result window, hidden") << QStringLiteral("Form2") << false;
     QTest::newRow("disclaimer window, shown") << QStringLiteral("Welcome") << true;

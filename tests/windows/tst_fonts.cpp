@@ -8,6 +8,7 @@
 // typical desktop's extra fonts, fonts-noto-core, present) or "tahoma" (one that has a face
 // named Tahoma).
 #include "engine/screening.h"
+#include "tests/support/rows.h"
 #include "ui/frame/drop_down_list.h"
 #include "ui/frame/label.h"
 #include "ui/windows/disclaimer_window.h"
@@ -88,8 +89,7 @@ std::vector<QWidget*> textControls(const QWidget& window) {
 
 // One row per label and answer list of every window, named "window control".
 void addControlRows(bool labelsOnly) {
-  QTest::addColumn<QString>("window");
-  QTest::addColumn<QString>("control");
+  quiravel::test::addColumns<QString, QString>({"window", "control"});
   for (const QString& name : kWindows) {
     const std::unique_ptr<QWidget> window = build(name);
     for (const QWidget* control : textControls(*window)) {
@@ -181,9 +181,10 @@ class TestFonts : public QObject {
   }
 
   void tahomaWidths_data() {
-    QTest::addColumn<QString>("window");
-    QTest::addColumn<QString>("control");
-    QTest::addColumn<double>("tahomaWidth");  // pixels at 96 dpi, from Tahoma's own metrics
+    quiravel::test::addColumns<QString, QString, double>({
+        "window", "control",
+        "tahomaWidth"  // pixels at 96 dpi, from Tahoma's own metrics
+    });
     QTest::newRow("12 pt bold") << "Welcome"
                                 << "title" << 352.0;
     QTest::newRow("14.25 pt bold") << "Form0"
@@ -215,8 +216,7 @@ class TestFonts : public QObject {
 
   // What the result window shows after any scoring fits it as well.
   void resultFits_data() {
-    QTest::addColumn<int>("result");
-    QTest::addColumn<QString>("control");
+    quiravel::test::addColumns<int, QString>({"result", "control"});
     const std::vector<ScreeningResult> results = everyResult();
     for (int i = 0; i < int(results.size()); ++i) {
       for (const char* label : {"Label1", "Label2", "Label3"})

@@ -3,6 +3,7 @@
 #include "engine/screening.h"
 #include "tests/support/input.h"
 #include "tests/support/palette.h"
+#include "tests/support/rows.h"
 #include "tests/support/seams.h"
 #include "ui/frame/label.h"
 #include "ui/frame/shape.h"
@@ -67,14 +68,10 @@ class TestMainMenu : public QObject {
   }
 
   void controlsAsDesigned_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<QRect>("geometry");  // pixels; for auto-sized labels only the corner
-    QTest::addColumn<uint>("back");
-    QTest::addColumn<uint>("fore");
-    QTest::addColumn<QString>("face");
-    QTest::addColumn<double>("points");
-    QTest::addColumn<bool>("transparent");
+    addColumns<QString, QString, QRect, uint, uint, QString, double, bool>(
+        {"name", "caption",
+         "geometry",  // pixels; for auto-sized labels only the corner
+         "back", "fore", "face", "points", "transparent"});
     QTest::newRow("title") << "title"
                            << "Quiravel" << QRect(0, 0, 481, 31) << kPurple << kWhite << "Tahoma"
                            << 14.25 << false;
@@ -173,9 +170,7 @@ class TestMainMenu : public QObject {
   }
 
   void pressColours_data() {
-    QTest::addColumn<QString>("entry");
-    QTest::addColumn<int>("button");
-    QTest::addColumn<QList<uint>>("colours");
+    addColumns<QString, int, QList<uint>>({"entry", "button", "colours"});
     // Pressed without hovering first: Label1 gets a purple back and keeps its purple text,
     // Label2 gets a purple back and white text.
     for (int button : {int(Qt::LeftButton), int(Qt::RightButton), int(Qt::MiddleButton)}) {
@@ -232,9 +227,8 @@ class TestMainMenu : public QObject {
   }
 
   void dragOnlyByCaptionAndBackground_data() {
-    QTest::addColumn<QString>("control");  // empty: the background
-    QTest::addColumn<int>("buttons");
-    QTest::addColumn<int>("drags");
+    addColumns<QString, int, int>({"control",  // empty: the background
+                                   "buttons", "drags"});
     QTest::newRow("title, left") << "title" << int(Qt::LeftButton) << 1;
     QTest::newRow("background, left") << "" << int(Qt::LeftButton) << 1;
     QTest::newRow("title, right") << "title" << int(Qt::RightButton) << 0;

@@ -1,6 +1,7 @@
 // The main menu as a screen reader finds it: the window's name, its entries, "X" and "?" as
 // push buttons, and what their press actions do.
 #include "tests/support/accessible.h"
+#include "tests/support/rows.h"
 #include "tests/support/seams.h"
 #include "ui/frame/label.h"
 #include "ui/windows/main_menu_window.h"
@@ -42,10 +43,7 @@ class TestMainMenuAccessibility : public QObject {
   }
 
   void labels_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("role");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("description");
+    addColumns<QString, int, QString, QString>({"name", "role", "text", "description"});
     QTest::newRow("Label1") << "Label1" << int(QAccessible::Button) << "Depression Screening Test"
                             << "";
     QTest::newRow("Label2") << "Label2" << int(QAccessible::Button) << "Anxiety Screening Test"
@@ -75,8 +73,7 @@ class TestMainMenuAccessibility : public QObject {
   }
 
   void pressAction_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("outcome");
+    addColumns<QString, QString>({"name", "outcome"});
     QTest::newRow("Label1") << "Label1"
                             << "depression";
     QTest::newRow("Label2") << "Label2"
@@ -108,9 +105,7 @@ class TestMainMenuAccessibility : public QObject {
   }
 
   void pressActionTakesPressColours_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<quint32>("back");
-    QTest::addColumn<quint32>("fore");
+    addColumns<QString, quint32, quint32>({"name", "back", "fore"});
     // Label1's press leaves its text colour; Label2's turns it white.
     QTest::newRow("Label1") << "Label1" << quint32(0x00800080) << quint32(0x00800080);
     QTest::newRow("Label2") << "Label2" << quint32(0x00800080) << quint32(0x00FFFFFF);

@@ -4,6 +4,7 @@
 #include "engine/screening.h"
 #include "tests/support/accessible.h"
 #include "tests/support/questionnaire.h"
+#include "tests/support/rows.h"
 #include "tests/support/seams.h"
 #include "ui/frame/drop_down_list.h"
 #include "ui/frame/label.h"
@@ -74,9 +75,7 @@ class TestQuestionnaireAccessibility : public QObject {
   }
 
   void actionLabels_data() {
-    QTest::addColumn<QString>("form");
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("text");
+    addColumns<QString, QString, QString>({"form", "name", "text"});
     for (const char* form : {"Form1", "Form11"}) {
       QTest::addRow("%s Label1", form) << form << "Label1"
                                        << "Score Your Test";
@@ -128,8 +127,7 @@ class TestQuestionnaireAccessibility : public QObject {
   }
 
   void closeAndAbout_data() {
-    QTest::addColumn<QString>("form");
-    QTest::addColumn<QString>("name");
+    addColumns<QString, QString>({"form", "name"});
     for (const char* form : {"Form1", "Form11"}) {
       QTest::addRow("%s cmdX", form) << form << "cmdX";
       QTest::addRow("%s about", form) << form << "about";

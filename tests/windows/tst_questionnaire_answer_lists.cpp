@@ -3,6 +3,7 @@
 // never mistaken for typing.
 #include "engine/screening.h"
 #include "tests/support/questionnaire.h"
+#include "tests/support/rows.h"
 #include "ui/frame/drop_down_list.h"
 #include "ui/frame/label.h"
 
@@ -56,8 +57,7 @@ class TestQuestionnaireAnswerLists : public QObject {
   }
 
   void typingAtTheEndErasesTheField_data() {
-    QTest::addColumn<bool>("depression");
-    QTest::addColumn<int>("index");
+    addColumns<bool, int>({"depression", "index"});
     QTest::newRow("Form1, first list") << true << 0;
     QTest::newRow("Form1, last list") << true << 14;
     QTest::newRow("Form11, first list") << false << 0;
@@ -98,12 +98,12 @@ class TestQuestionnaireAnswerLists : public QObject {
   // Wherever the user types, the guard erases what lies before the caret; what lies after it
   // stays, and the field then counts as the entry it shows, or as unanswered.
   void theFieldCountsAsWhatItShows_data() {
-    QTest::addColumn<int>("chosen");  // -1: untouched
-    QTest::addColumn<int>("caretKey");
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("shown");
-    QTest::addColumn<int>("counts");  // the selected index afterwards
-    QTest::addColumn<int>("edits");   // the user's edits plus the Backspaces that changed text
+    addColumns<int, int, QString, QString, int, int>({
+        "chosen",  // -1: untouched
+        "caretKey", "typed", "shown",
+        "counts",  // the selected index afterwards
+        "edits"    // the user's edits plus the Backspaces that changed text
+    });
     QTest::newRow("untouched, at the end") << -1 << int(Qt::Key_End) << "Yes"
                                            << "" << -1 << 8;
     QTest::newRow("untouched, at the start") << -1 << int(Qt::Key_Home) << "Yes"

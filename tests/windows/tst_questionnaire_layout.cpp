@@ -4,6 +4,7 @@
 #include "engine/screening.h"
 #include "tests/support/palette.h"
 #include "tests/support/questionnaire.h"
+#include "tests/support/rows.h"
 #include "ui/frame/drop_down_list.h"
 #include "ui/frame/label.h"
 #include "ui/frame/layout.h"
@@ -93,9 +94,10 @@ class TestQuestionnaireLayout : public QObject {
   }
 
   void windowFrameAndPlace_data() {
-    QTest::addColumn<QString>("form");
-    QTest::addColumn<QString>("title");
-    QTest::addColumn<QRect>("geometry");  // pixels on the 800 x 800 test screen
+    addColumns<QString, QString, QRect>({
+        "form", "title",
+        "geometry"  // pixels on the 800 x 800 test screen
+    });
     QTest::newRow("depression") << "Form1"
                                 << "Depression Screening Test" << QRect(393, 0, 657, 751);
     // Centred: (12000 - 9855) / 2 = 1072 twips, (12000 - 8700) / 2 = 1650 twips.
@@ -124,15 +126,10 @@ class TestQuestionnaireLayout : public QObject {
   }
 
   void fixedControls_data() {
-    QTest::addColumn<QString>("form");
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<QRect>("geometry");  // pixels; for auto-sized labels only the corner
-    QTest::addColumn<uint>("back");
-    QTest::addColumn<QString>("face");
-    QTest::addColumn<double>("points");
-    QTest::addColumn<bool>("transparent");
-    QTest::addColumn<QString>("toolTip");
+    addColumns<QString, QString, QString, QRect, uint, QString, double, bool, QString>(
+        {"form", "name", "caption",
+         "geometry",  // pixels; for auto-sized labels only the corner
+         "back", "face", "points", "transparent", "toolTip"});
     for (const char* form : {"Form1", "Form11"}) {
       const bool depression = QLatin1String(form) == QLatin1String("Form1");
       QTest::newRow(tag(form, " title").constData())
@@ -184,8 +181,7 @@ class TestQuestionnaireLayout : public QObject {
   }
 
   void scoreOutline_data() {
-    QTest::addColumn<QString>("form");
-    QTest::addColumn<QRect>("geometry");
+    addColumns<QString, QRect>({"form", "geometry"});
     QTest::newRow("depression") << "Form1" << QRect(172, 713, 312, 27);
     QTest::newRow("anxiety") << "Form11" << QRect(172, 537, 312, 27);
   }
@@ -204,13 +200,14 @@ class TestQuestionnaireLayout : public QObject {
   }
 
   void rows_data() {
-    QTest::addColumn<QString>("form");
-    QTest::addColumn<int>("index");
-    QTest::addColumn<QRect>("question");  // twips; auto-sized: only the corner counts
-    QTest::addColumn<bool>("autoSized");
-    QTest::addColumn<QPoint>("list");  // twips
-    QTest::addColumn<QString>("separator");
-    QTest::addColumn<int>("separatorY");  // twips
+    addColumns<QString, int, QRect, bool, QPoint, QString, int>({
+        "form", "index",
+        "question",  // twips; auto-sized: only the corner counts
+        "autoSized",
+        "list",  // twips
+        "separator",
+        "separatorY"  // twips
+    });
     QTest::newRow("Form1 item 1") << "Form1" << 0 << QRect(360, 720, 8130, 240) << true
                                   << QPoint(8520, 720) << "Line3(0)" << 1080;
     QTest::newRow("Form1 item 2") << "Form1" << 1 << QRect(360, 1200, 5895, 240) << true

@@ -3,6 +3,7 @@
 #include "tests/support/input.h"
 #include "tests/support/palette.h"
 #include "tests/support/questionnaire.h"
+#include "tests/support/rows.h"
 #include "tests/support/seams.h"
 #include "ui/frame/label.h"
 #include "ui/frame/shape.h"
@@ -127,9 +128,8 @@ class TestQuestionnairePointer : public QObject {
   }
 
   void dragByCaptionOrBackgroundWithTheLeftButtonAlone_data() {
-    QTest::addColumn<QString>("control");  // empty: the background
-    QTest::addColumn<int>("buttons");
-    QTest::addColumn<int>("drags");
+    addColumns<QString, int, int>({"control",  // empty: the background
+                                   "buttons", "drags"});
     QTest::newRow("title, left") << "title" << int(Qt::LeftButton) << 1;
     QTest::newRow("background, left") << "" << int(Qt::LeftButton) << 1;
     QTest::newRow("title, none") << "title" << int(Qt::NoButton) << 0;

@@ -3,6 +3,7 @@
 // the "X" and "?" labels.
 #include "engine/screening.h"
 #include "tests/support/questionnaire.h"
+#include "tests/support/rows.h"
 #include "tests/support/seams.h"
 #include "ui/frame/drop_down_list.h"
 #include "ui/frame/label.h"
@@ -84,9 +85,7 @@ class TestQuestionnaireScoring : public QObject {
   }
 
   void enterScores_data() {
-    QTest::addColumn<QString>("form");
-    QTest::addColumn<int>("key");
-    QTest::addColumn<int>("modifiers");
+    addColumns<QString, int, int>({"form", "key", "modifiers"});
     const QList<std::pair<const char*, Qt::KeyboardModifiers>> modifiers = {
         {"alone", Qt::NoModifier},
         {"Shift", Qt::ShiftModifier},
@@ -198,8 +197,7 @@ class TestQuestionnaireScoring : public QObject {
   }
 
   void untouchedListsScoreNothing_data() {
-    QTest::addColumn<QString>("form");
-    QTest::addColumn<QString>("caption");
+    addColumns<QString, QString>({"form", "caption"});
     QTest::newRow("depression") << "Form1"
                                 << "No Depression (0):";
     QTest::newRow("anxiety") << "Form11"
@@ -218,13 +216,11 @@ class TestQuestionnaireScoring : public QObject {
   }
 
   void workedExamples_data() {
-    QTest::addColumn<QString>("form");
-    QTest::addColumn<QList<int>>("yes");  // item numbers chosen "Yes"
-    QTest::addColumn<QList<int>>("no");   // item numbers chosen "No"; the rest untouched
-    QTest::addColumn<bool>("byEnter");
-    QTest::addColumn<QString>("scoreLine");
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<int>("band");
+    addColumns<QString, QList<int>, QList<int>, bool, QString, QString, int>(
+        {"form",
+         "yes",  // item numbers chosen "Yes"
+         "no",   // item numbers chosen "No"; the rest untouched
+         "byEnter", "scoreLine", "caption", "band"});
     for (bool byEnter : {false, true}) {
       const char* how = byEnter ? "Enter" : "click";
       QTest::addRow("depression 1, 2, 8 (%s)", how)
@@ -299,9 +295,7 @@ class TestQuestionnaireScoring : public QObject {
   }
 
   void aboutShowsTheTestsText_data() {
-    QTest::addColumn<QString>("form");
-    QTest::addColumn<QString>("firstLine");
-    QTest::addColumn<int>("lines");
+    addColumns<QString, QString, int>({"form", "firstLine", "lines"});
     QTest::newRow("depression") << "Form1"
                                 << "Depression  Screening Test " << 6;
     QTest::newRow("anxiety") << "Form11"

@@ -2,6 +2,7 @@
 // not loaded, a second result, and a window closed and loaded again.
 #include "engine/screening.h"
 #include "tests/support/corner.h"
+#include "tests/support/rows.h"
 #include "ui/frame/label.h"
 #include "ui/frame/window_instance.h"
 #include "ui/windows/result_window.h"
@@ -64,9 +65,7 @@ class TestResultText : public QObject {
   }
 
   void textsAreWrittenAsGiven_data() {
-    QTest::addColumn<QString>("scoreLine");
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<QString>("advice");
+    addColumns<QString, QString, QString>({"scoreLine", "caption", "advice"});
     QTest::newRow("blanks kept") << "Your total score is : 0 "
                                  << "  two leading blanks"
                                  << "trailing blanks  ";

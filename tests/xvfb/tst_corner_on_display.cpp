@@ -2,6 +2,7 @@
 // screen's bottom edge, rising in view, and parked in the bottom right-hand corner. Run through
 // with-display.sh, with or without a window manager.
 #include "tests/support/corner.h"
+#include "tests/support/rows.h"
 
 #include <QDeadlineTimer>
 #include <QGuiApplication>
@@ -94,9 +95,7 @@ class TestCornerOnDisplay : public QObject {
   }
 
   void slidesUpInViewAndParks_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("height");
-    QTest::addColumn<int>("parkedTop");
+    addColumns<QString, int, int>({"name", "height", "parkedTop"});
     // (16200 - 6750) / 15 and (16200 - 3300) / 15.
     QTest::newRow("result window") << QStringLiteral("Form2") << 428 << 630;
     QTest::newRow("disclaimer window") << QStringLiteral("Welcome") << 199 << 860;
