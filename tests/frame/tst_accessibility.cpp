@@ -2,6 +2,7 @@
 // relations, the press action of a label that acts as a button, and the announcement of a
 // notification window.
 #include "tests/support/accessible.h"
+#include "tests/support/forms.h"
 #include "tests/support/rows.h"
 #include "tests/support/seams.h"
 #include "ui/frame/accessibility.h"
@@ -15,22 +16,11 @@
 
 using namespace quiravel::frame;
 using quiravel::test::accessible;
+using quiravel::test::kLabel;
 
 namespace {
 
 constexpr FrameSpec kFrame{"TestForm", 6000, 4500, 0x00000000, false, false, "Form caption"};
-
-constexpr LabelSpec kLabel{.name = "Label1",
-                           .caption = "Score Your Test",
-                           .left = 1500,
-                           .top = 1500,
-                           .width = 3000,
-                           .height = 600,
-                           .back = 0x00400000,
-                           .fore = 0x00FFFFFF,
-                           .font = {"Arial", 9.75, 700, 0},
-                           .align = Align::Centre,
-                           .toolTip = "Scores the answers"};
 
 LabelSpec titleSpec(const char* caption) {
   LabelSpec spec = kLabel;

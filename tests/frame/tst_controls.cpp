@@ -1,5 +1,6 @@
 // Labels, outlines and lines as the user meets them: mouse moves with their button masks,
 // presses, clicks and double clicks, and mouse input passing through outlines and lines.
+#include "tests/support/forms.h"
 #include "tests/support/input.h"
 #include "tests/support/rows.h"
 #include "ui/frame/form_window.h"
@@ -9,6 +10,8 @@
 #include <QTest>
 
 using namespace quiravel::frame;
+using quiravel::test::kLabel;
+using quiravel::test::labelSpec;
 using quiravel::test::sendMove;
 
 namespace {
@@ -26,17 +29,6 @@ class RecordingForm : public FormWindow {
   void formMouseMove(int button) override { backgroundMoves.append(button); }
   void formDblClick() override { ++backgroundDoubleClicks; }
 };
-
-constexpr LabelSpec kLabel{.name = "Label1",
-                           .caption = "Score Your Test",
-                           .left = 1500,
-                           .top = 1500,
-                           .width = 3000,
-                           .height = 600,
-                           .back = 0x00400000,
-                           .fore = 0x00FFFFFF,
-                           .font = {"Arial", 9.75, 700, 0},
-                           .align = Align::Centre};
 
 }  // namespace
 
@@ -152,19 +144,7 @@ class TestControls : public QObject {
 
   void autoSizedLabelFitsItsText() {
     RecordingForm form;
-    Label* x = addLabel(&form, {.name = "cmdX",
-                                .caption = "X",
-                                .left = 5700,
-                                .top = 0,
-                                .width = 150,
-                                .height = 195,
-                                .back = 0x00FF8080,
-                                .fore = 0x00FFFFFF,
-                                .font = {"Arial", 9.75, 700, 0},
-                                .align = Align::Centre,
-                                .transparent = true,
-                                .autoSize = true,
-                                .toolTip = "Close"});
+    Label* x = addLabel(&form, closeLabelSpec(5700, 0x00FF8080));
     QCOMPARE(x->pos(), QPoint(380, 0));
     QCOMPARE(x->size(), x->sizeHint());
     QVERIFY(x->isTransparent());
@@ -172,17 +152,12 @@ class TestControls : public QObject {
     QCOMPARE(x->toolTip(), QStringLiteral("Close"));
 
     // Word wrap with auto-size keeps the width and grows with the text.
-    Label* wrapped = addLabel(&form, {.name = "Label2",
-                                      .caption = "Result is",
-                                      .left = 120,
-                                      .top = 840,
-                                      .width = 2895,
-                                      .height = 240,
-                                      .back = 0,
-                                      .fore = 0x00FFFFFF,
-                                      .font = {"Arial", 9.75, 700, 178},
-                                      .wordWrap = true,
-                                      .autoSize = true});
+    Label* wrapped = addLabel(&form, [] {
+      LabelSpec spec = labelSpec("Label2", "Result is", 120, 840, 2895, 240);
+      spec.wordWrap = true;
+      spec.autoSize = true;
+      return spec;
+    }());
     const int oneLine = wrapped->height();
     wrapped->setCaption(QStringLiteral("Moderate Depression (5-9): and a good deal more text"));
     QCOMPARE(wrapped->width(), 193);

@@ -1,5 +1,6 @@
 // What the frame does for every window: key preview, the queued synthetic keystroke, the
 // drag, the About box, and the colour steps.
+#include "tests/support/forms.h"
 #include "tests/support/input.h"
 #include "tests/support/rows.h"
 #include "tests/support/seams.h"
@@ -20,6 +21,7 @@
 #include <QTimer>
 
 using namespace quiravel::frame;
+using quiravel::test::labelSpec;
 using quiravel::test::sendMove;
 
 namespace {
@@ -33,15 +35,7 @@ class KeyForm : public FormWindow {
     edit->setGeometry(10, 10, 100, 20);
     other = new QLineEdit(this);
     other->setGeometry(10, 40, 100, 20);
-    title = addLabel(this, {.name = "title",
-                            .caption = "Title",
-                            .left = 0,
-                            .top = 0,
-                            .width = 4500,
-                            .height = 135,
-                            .back = 0x00FF8080,
-                            .fore = 0x00FFFFFF,
-                            .font = {"Tahoma", 9, 700, 178}});
+    title = addLabel(this, titleLabelSpec("Title", 4500, 135, 9, 0x00FF8080));
     connect(title, &Label::mouseMove, this, [this](int button) {
       if (button == kLeftButton)
         beginWindowDrag(this);
@@ -193,15 +187,10 @@ class TestServices : public QObject {
 
   void colourStepsRunInOrderAndSkipWhatIsMissing() {
     KeyForm form;
-    Label* label = addLabel(&form, {.name = "Label1",
-                                    .caption = "entry",
-                                    .left = 0,
-                                    .top = 1500,
-                                    .width = 3000,
-                                    .height = 300,
-                                    .back = 0x00FFFFFF,
-                                    .fore = 0x00800080,
-                                    .font = {"Arial", 9, 700, 0}});
+    LabelSpec spec = labelSpec("Label1", "entry", 0, 1500, 3000, 300);
+    spec.back = 0x00FFFFFF;
+    spec.fore = 0x00800080;
+    Label* label = addLabel(&form, spec);
     Shape* shape = addShape(&form, {"Shape1", 0, 1500, 3000, 300, 0x00FF8080, 2});
     constexpr ColourStep steps[] = {
         {"Label1", Paint::BackColor, 0x00000001}, {"missing", Paint::BackColor, 0x00000002},

@@ -1,6 +1,7 @@
 // The single instance of a window through every change of state: not loaded, loaded and
 // hidden, loaded and visible; the implicit load by a text write; unloading from inside the
 // window's own handler.
+#include "tests/support/forms.h"
 #include "ui/frame/layout.h"
 #include "ui/frame/window_instance.h"
 
@@ -10,6 +11,7 @@
 #include <QTimer>
 
 using namespace quiravel::frame;
+using quiravel::test::labelSpec;
 
 namespace {
 
@@ -20,24 +22,8 @@ class ProbeWindow : public FormWindow {
 
  public:
   explicit ProbeWindow(int* loads) : FormWindow(kFrame), loads_(loads) {
-    close_ = addLabel(this, {.name = "cmdX",
-                             .caption = "X",
-                             .left = 2700,
-                             .top = 0,
-                             .width = 150,
-                             .height = 195,
-                             .back = 0,
-                             .fore = 0x00FFFFFF,
-                             .font = {"Arial", 9.75, 700, 0}});
-    text_ = addLabel(this, {.name = "Label1",
-                            .caption = "design text",
-                            .left = 0,
-                            .top = 600,
-                            .width = 3000,
-                            .height = 300,
-                            .back = 0,
-                            .fore = 0x00FFFFFF,
-                            .font = {"Arial", 9.75, 700, 0}});
+    close_ = addLabel(this, closeLabelSpec(2700, 0));
+    text_ = addLabel(this, labelSpec("Label1", "design text", 0, 600, 3000, 300));
     timer_ = new QTimer(this);
     timer_->setObjectName(QStringLiteral("Timer1"));
     timer_->setInterval(10);
