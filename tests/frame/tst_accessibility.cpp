@@ -17,6 +17,7 @@
 using namespace quiravel::frame;
 using quiravel::test::accessible;
 using quiravel::test::kLabel;
+using quiravel::test::related;
 
 namespace {
 
@@ -188,26 +189,17 @@ class TestAccessibility : public QObject {
     FormWindow form(kFrame);
     Label* question = addLabel(&form, kLabel);
     Label* other = addLabel(&form, titleSpec("Unrelated"));
-    DropDownList* list = addDropDown(&form, {.name = "Combo1",
-                                             .left = 4500,
-                                             .top = 1500,
-                                             .width = 1095,
-                                             .height = 315,
-                                             .back = 0x00FFFFFF,
-                                             .fore = 0x00000000,
-                                             .font = {"Tahoma", 8.25, 400, 178}});
+    DropDownList* list = addDropDown(
+        &form,
+        {"Combo1", 4500, 1500, 1095, 315, 0x00FFFFFF, 0x00000000, {"Tahoma", 8.25, 400, 178}});
     question->setBuddy(list);
 
     QAccessibleInterface* questionIface = accessible(question);
     QAccessibleInterface* listIface = accessible(list);
     QCOMPARE(listIface->role(), QAccessible::ComboBox);
-    const auto labels = listIface->relations(QAccessible::Label);
-    QCOMPARE(labels.size(), 1);
-    QCOMPARE(labels.front().first, questionIface);
-    const auto labelled = questionIface->relations(QAccessible::Labelled);
-    QCOMPARE(labelled.size(), 1);
-    QCOMPARE(labelled.front().first, listIface);
-    QVERIFY(accessible(other)->relations(QAccessible::Labelled).isEmpty());
+    QCOMPARE(related(listIface, QAccessible::Label), QList{questionIface});
+    QCOMPARE(related(questionIface, QAccessible::Labelled), QList{listIface});
+    QVERIFY(related(accessible(other), QAccessible::Labelled).isEmpty());
   }
 
   void windowName_data() {

@@ -14,4 +14,11 @@ void pressAction(QObject* object) {
   accessible(object)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
 }
 
+QList<QAccessibleInterface*> related(QAccessibleInterface* iface, QAccessible::Relation relation) {
+  QList<QAccessibleInterface*> objects;
+  for (const auto& [object, _] : iface->relations(relation))
+    objects.append(object);
+  return objects;
+}
+
 }  // namespace quiravel::test

@@ -1,7 +1,9 @@
 // What assistive technology finds: an object's accessible interface and its press action.
 #pragma once
 
-class QAccessibleInterface;
+#include <QAccessible>
+#include <QList>
+
 class QObject;
 
 namespace quiravel::test {
@@ -11,5 +13,8 @@ QAccessibleInterface* accessible(QObject* object);
 
 // Runs the press action of `object`'s accessible interface, as a screen reader's user does.
 void pressAction(QObject* object);
+
+// The objects `iface` stands in `relation` to: QAccessible::Label gives those that label it.
+QList<QAccessibleInterface*> related(QAccessibleInterface* iface, QAccessible::Relation relation);
 
 }  // namespace quiravel::test
