@@ -2,6 +2,7 @@
 // ("Welcome"): the frame, every control with its text, place, colours and font, which control
 // lies in front of which, and what the user sees of them.
 #include "tests/support/corner.h"
+#include "tests/support/look.h"
 #include "tests/support/palette.h"
 #include "tests/support/pixels.h"
 #include "tests/support/rows.h"
@@ -143,11 +144,7 @@ class TestCornerLayout : public QObject {
     QCOMPARE(label->caption(), text);
     QCOMPARE(label->backColor(), back);
     QCOMPARE(label->foreColor(), fore);
-    QCOMPARE(label->font().family(), quiravel::frame::fontFace(qPrintable(face)));
-    QCOMPARE(label->font().pointSizeF(), points);
-    QVERIFY(label->font().bold());
-    QVERIFY(!label->font().italic());
-    QVERIFY(!label->font().underline());
+    QCOMPARE(fontLook(label->font()), designedFontLook(face, points));
     QCOMPARE(bool(label->alignment() & Qt::AlignHCenter), centred);
     QCOMPARE(label->isTransparent(), transparent);
     QCOMPARE(label->wordWrap(), wordWrap);

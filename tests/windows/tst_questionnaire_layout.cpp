@@ -2,6 +2,7 @@
 // the rows built from the test's items, the stacking, the tab order and what a screen reader
 // is told.
 #include "engine/screening.h"
+#include "tests/support/look.h"
 #include "tests/support/palette.h"
 #include "tests/support/questionnaire.h"
 #include "tests/support/rows.h"
@@ -162,17 +163,10 @@ class TestQuestionnaireLayout : public QObject {
     Label* l = label(name);
     QVERIFY(l);
     QCOMPARE(l->caption(), caption);
-    if (geometry.width() > 0) {
-      QCOMPARE(l->geometry(), geometry);
-    } else {
-      QCOMPARE(l->pos(), geometry.topLeft());
-      QCOMPARE(l->size(), l->sizeHint());
-    }
+    QCOMPARE(l->geometry(), designedGeometry(l, geometry));
     QCOMPARE(l->backColor(), back);
     QCOMPARE(l->foreColor(), kWhite);
-    QCOMPARE(l->font().family(), quiravel::frame::fontFace(qPrintable(face)));
-    QCOMPARE(l->font().pointSizeF(), points);
-    QCOMPARE(l->font().weight(), QFont::Bold);
+    QCOMPARE(fontLook(l->font()), designedFontLook(face, points));
     QCOMPARE(l->isTransparent(), transparent);
     QCOMPARE(l->hasSingleBorder(), name == QLatin1String("title"));
     QCOMPARE(l->toolTip(), toolTip);
@@ -267,18 +261,14 @@ class TestQuestionnaireLayout : public QObject {
     QVERIFY(text->isTransparent());
     QCOMPARE(text->backColor(), kBlack);
     QCOMPARE(text->foreColor(), kWhite);
-    QCOMPARE(text->font().family(), quiravel::frame::fontFace("Arial"));
-    QCOMPARE(text->font().pointSizeF(), 9.75);
-    QCOMPARE(text->font().weight(), QFont::Bold);
+    QCOMPARE(fontLook(text->font()), designedFontLook(QStringLiteral("Arial"), 9.75));
     QVERIFY(text->alignment() & Qt::AlignLeft);
     QCOMPARE(text->focusPolicy(), Qt::NoFocus);
 
     DropDownList* answer = combo(index);
     QVERIFY(answer);
     QCOMPARE(answer->geometry(), twipsRect(list.x(), list.y(), 1095, 315));
-    QCOMPARE(answer->font().family(), quiravel::frame::fontFace("Tahoma"));
-    QCOMPARE(answer->font().pointSizeF(), 8.25);
-    QCOMPARE(answer->font().weight(), QFont::Normal);
+    QCOMPARE(fontLook(answer->font()), designedFontLook(QStringLiteral("Tahoma"), 8.25, false));
     QCOMPARE(answer->palette().color(QPalette::Base), QColor(Qt::white));
     QCOMPARE(answer->palette().color(QPalette::Text), QColor(Qt::black));
     // A screen reader names the list by its question.
