@@ -3,6 +3,7 @@
 // mapping.
 #include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <string>
 #include <string_view>
 #include <type_traits>
@@ -11,19 +12,14 @@
 #include <gtest/gtest.h>
 
 #include "engine/screening.h"
+#include "tests/engine/which.h"
 
 namespace quiravel::engine {
 namespace {
 
-enum class Which { Depression, Anxiety };
-
-const ScreeningTest& testFor(Which which) {
-  return which == Which::Depression ? depressionTest() : anxietyTest();
-}
-
-std::string nameOf(Which which) {
-  return which == Which::Depression ? "Depression" : "Anxiety";
-}
+using test::nameOf;
+using test::testFor;
+using test::Which;
 
 // Number of Unicode code points in a UTF-8 string (continuation bytes are
 // 10xxxxxx).
@@ -73,74 +69,66 @@ struct ItemCase {
 
 // U+2018 / U+2019 are spelled out as their UTF-8 bytes here, on purpose in a
 // different way than the engine source writes them.
-const ItemCase kItemCases[] = {
-    {Which::Depression, 0,
-     "1. Have you felt sad or tearful for a majority of the day for at least the last two weeks?"},
-    {Which::Depression, 1, "2. Have you lost interest in activities which you used to enjoy?"},
-    {Which::Depression, 2,
-     "3. Is it difficult for you to fall asleep most nights to the point that you do not get "
-     "adequate sleep and are tired the next day?"},
-    {Which::Depression, 3,
-     "4. Do you feel you sleep a lot more than you should because of feeling fatigued most of the "
-     "day for at least the last two weeks?"},
-    {Which::Depression, 4,
-     "5. Have you noticed a change in your appetite that has resulted in either not feeling hungry "
-     "most days or feeling the urge to eat more than usual and has resulted in a change in your "
-     "weight?"},
-    {Which::Depression, 5,
-     "6. Has your energy level decreased to the point that normal daily activities seem "
-     "overwhelming?"},
-    {Which::Depression, 6,
-     "7. Have you noticed that it seems more difficult to stay focused on activities or to "
-     "concentrate on complicated tasks?"},
-    {Which::Depression, 7,
-     "8. Have you thought about suicide or what it would be like if you were not around anymore?"},
-    {Which::Depression, 8,
-     "9. Do you find yourself getting angry easily or lashing out at people without a valid "
-     "reason?"},
-    {Which::Depression, 9,
-     "10. Do friends or family tell you that they are concerned about you because of your feelings "
-     "of sadness, your sleep patterns, or your anger?"},
-    {Which::Depression, 10,
-     "11. Is it more difficult for you to make decisions, even regarding simple matters which used "
-     "to be easy?"},
-    {Which::Depression, 11, "12. Do you cry more easily than you used to?"},
-    {Which::Depression, 12,
-     "13. Do you often criticize yourself about things you have done in the past or about "
-     "decisions you have made?"},
-    {Which::Depression, 13,
-     "14. Have feelings of sadness or anger, changes in your sleep pattern, or a lack of "
-     "motivation and energy gotten in the way of achieving goals or performing work activities?"},
-    {Which::Depression, 14, "15. Does the future look bleak or even hopeless to you?"},
-    {Which::Anxiety, 0,
-     "1. Do you worry about things, such as work or school,  more days than not?"},
-    {Which::Anxiety, 1, "2. Do you find it difficult to stop thoughts related to worrying?"},
-    {Which::Anxiety, 2,
-     "3. Do you often feel restless or on edge even when nothing is going on around you to cause "
-     "these feelings?"},
-    {Which::Anxiety, 3,
-     "4. Is it hard for you to concentrate on specific tasks or do you often notice your mind just "
-     "\"going blank\"."},
-    {Which::Anxiety, 4,
-     "5. Do you often feel irritable or tense even when nothing is going on which would justify "
-     "this feeling?"},
-    {Which::Anxiety, 5,
-     "6. Is it difficult for you to fall asleep due to too many thoughts in your head?"},
-    {Which::Anxiety, 6,
-     "7. Do you notice your muscles getting tense frequently or feel tension in the muscles of "
-     "your lower back, neck, or eyes?"},
-    {Which::Anxiety, 7,
-     "8. Do you find it difficult to sit still without having to fiddle with something, doodle, or "
-     "make other repetitious movements?"},
-    {Which::Anxiety, 8,
-     "9. Have you noticed periods during the day when you have symptoms such as heart "
-     "palpitations, sweaty palms, or shallow breathing?"},
-    {Which::Anxiety, 9,
-     "10. Do friends or family members tell you that you are too high strung, worry too much about "
-     "little things, or need to \xE2\x80\x98"
-     "chill."
-     "\xE2\x80\x99"},
+// In the order of the answer lists.
+const std::string_view kDepressionItems[] = {
+    "1. Have you felt sad or tearful for a majority of the day for at least the last two weeks?",
+    "2. Have you lost interest in activities which you used to enjoy?",
+    "3. Is it difficult for you to fall asleep most nights to the point that you do not get "
+    "adequate sleep and are tired the next day?",
+    "4. Do you feel you sleep a lot more than you should because of feeling fatigued most of the "
+    "day for at least the last two weeks?",
+    "5. Have you noticed a change in your appetite that has resulted in either not feeling hungry "
+    "most days or feeling the urge to eat more than usual and has resulted in a change in your "
+    "weight?",
+    "6. Has your energy level decreased to the point that normal daily activities seem "
+    "overwhelming?",
+    "7. Have you noticed that it seems more difficult to stay focused on activities or to "
+    "concentrate on complicated tasks?",
+    "8. Have you thought about suicide or what it would be like if you were not around anymore?",
+    "9. Do you find yourself getting angry easily or lashing out at people without a valid "
+    "reason?",
+    "10. Do friends or family tell you that they are concerned about you because of your feelings "
+    "of sadness, your sleep patterns, or your anger?",
+    "11. Is it more difficult for you to make decisions, even regarding simple matters which used "
+    "to be easy?",
+    "12. Do you cry more easily than you used to?",
+    "13. Do you often criticize yourself about things you have done in the past or about "
+    "decisions you have made?",
+    "14. Have feelings of sadness or anger, changes in your sleep pattern, or a lack of "
+    "motivation and energy gotten in the way of achieving goals or performing work activities?",
+    "15. Does the future look bleak or even hopeless to you?",
 };
+
+const std::string_view kAnxietyItems[] = {
+    "1. Do you worry about things, such as work or school,  more days than not?",
+    "2. Do you find it difficult to stop thoughts related to worrying?",
+    "3. Do you often feel restless or on edge even when nothing is going on around you to cause "
+    "these feelings?",
+    "4. Is it hard for you to concentrate on specific tasks or do you often notice your mind just "
+    "\"going blank\".",
+    "5. Do you often feel irritable or tense even when nothing is going on which would justify "
+    "this feeling?",
+    "6. Is it difficult for you to fall asleep due to too many thoughts in your head?",
+    "7. Do you notice your muscles getting tense frequently or feel tension in the muscles of "
+    "your lower back, neck, or eyes?",
+    "8. Do you find it difficult to sit still without having to fiddle with something, doodle, or "
+    "make other repetitious movements?",
+    "9. Have you noticed periods during the day when you have symptoms such as heart "
+    "palpitations, sweaty palms, or shallow breathing?",
+    "10. Do friends or family members tell you that you are too high strung, worry too much about "
+    "little things, or need to \xE2\x80\x98"
+    "chill."
+    "\xE2\x80\x99",
+};
+
+std::vector<ItemCase> itemCases() {
+  std::vector<ItemCase> cases;
+  for (std::size_t i = 0; i < std::size(kDepressionItems); ++i)
+    cases.push_back({Which::Depression, i, kDepressionItems[i]});
+  for (std::size_t i = 0; i < std::size(kAnxietyItems); ++i)
+    cases.push_back({Which::Anxiety, i, kAnxietyItems[i]});
+  return cases;
+}
 
 class ItemText : public ::testing::TestWithParam<ItemCase> {};
 
@@ -151,7 +139,7 @@ TEST_P(ItemText, IsExact) {
   EXPECT_EQ(test.items[c.answerIndex].text, c.text);
 }
 
-INSTANTIATE_TEST_SUITE_P(AllItems, ItemText, ::testing::ValuesIn(kItemCases),
+INSTANTIATE_TEST_SUITE_P(AllItems, ItemText, ::testing::ValuesIn(itemCases()),
                          [](const ::testing::TestParamInfo<ItemCase>& info) {
                            return nameOf(info.param.test) + "_" +
                                   std::to_string(info.param.answerIndex + 1);
@@ -391,25 +379,27 @@ TEST(AboutText, AuthorAddressIsTheReservedExampleAddress) {
   EXPECT_EQ(kAuthorAddress, "quiravel.author@example.org");
 }
 
+// Both About texts end in the rule, the author's line and the e-mail line.
+const std::string kSignature =
+    kRule + "\r\nProgramming by : Tesmarin \r\nE-mail <" + std::string(kAuthorAddress) + "> ";
+
 TEST(AboutText, DepressionIsExact) {
-  const std::string expected =
-      "Depression  Screening Test \r\n"
-      "\r\n"
-      "Based on the classic symptoms of major depression, this test will give you an idea of how "
-      "you are functioning in relation to this and other mood disorders.  Also provides feedback "
-      "and recommendations.   \r\n" +
-      kRule + "\r\nProgramming by : Tesmarin \r\nE-mail <" + std::string(kAuthorAddress) + "> ";
-  EXPECT_EQ(depressionTest().aboutText, expected);
+  EXPECT_EQ(depressionTest().aboutText,
+            "Depression  Screening Test \r\n"
+            "\r\n"
+            "Based on the classic symptoms of major depression, this test will give you an idea "
+            "of how you are functioning in relation to this and other mood disorders.  Also "
+            "provides feedback and recommendations.   \r\n" +
+                kSignature);
 }
 
 TEST(AboutText, AnxietyIsExact) {
-  const std::string expected =
-      "Anxiety Screening Test \r\n"
-      "This test focuses on general symptoms of anxiety rather than any particular disorder in "
-      "this category.  It gives you an overall view of how anxiety is affecting your life and "
-      "provides recommendations.   \r\n" +
-      kRule + "\r\nProgramming by : Tesmarin \r\nE-mail <" + std::string(kAuthorAddress) + "> ";
-  EXPECT_EQ(anxietyTest().aboutText, expected);
+  EXPECT_EQ(anxietyTest().aboutText,
+            "Anxiety Screening Test \r\n"
+            "This test focuses on general symptoms of anxiety rather than any particular "
+            "disorder in this category.  It gives you an overall view of how anxiety is "
+            "affecting your life and provides recommendations.   \r\n" +
+                kSignature);
 }
 
 struct AboutCase {

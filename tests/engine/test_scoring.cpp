@@ -12,19 +12,14 @@
 #include <gtest/gtest.h>
 
 #include "engine/screening.h"
+#include "tests/engine/which.h"
 
 namespace quiravel::engine {
 namespace {
 
-enum class Which { Depression, Anxiety };
-
-const ScreeningTest& testFor(Which which) {
-  return which == Which::Depression ? depressionTest() : anxietyTest();
-}
-
-std::string nameOf(Which which) {
-  return which == Which::Depression ? "Depression" : "Anxiety";
-}
+using test::nameOf;
+using test::testFor;
+using test::Which;
 
 // n answers, all `fill`, then the 1-based items in `yesItems` set to Yes.
 std::vector<AnswerState> answers(std::size_t n, AnswerState fill,
