@@ -162,7 +162,7 @@ step "building the package"
 make_deb "$build" "$out/deb"
 work=/tmp/quiravel-check
 mkdir -p "$root$work"
-cp "$deb" "$here/chroot_start.sh" "$root$work/"
+cp "$deb" "$here/chroot_start.sh" "$here/../support/stop.sh" "$root$work/"
 
 step "apt-get update"
 in_root 180 apt-get update -qq >"$out/update.log" 2>&1 || {

@@ -19,18 +19,10 @@ fail() {
   exit 1
 }
 
-cleanup() {
-  local pid
-  for pid in $app_pid $xvfb_pid; do
-    kill -TERM "$pid" 2>/dev/null
-    for _ in $(seq 20); do
-      kill -0 "$pid" 2>/dev/null || break
-      sleep 0.1
-    done
-    kill -KILL "$pid" 2>/dev/null
-    wait "$pid" 2>/dev/null
-  done
-}
+# check_chroot.sh copies tests/support/stop.sh next to this script.
+# shellcheck source=SCRIPTDIR/../support/stop.sh
+. "$(dirname "${BASH_SOURCE[0]}")/stop.sh"
+cleanup() { stop_processes "$app_pid" "$xvfb_pid"; }
 trap cleanup EXIT
 
 for tool in Xvfb xwininfo fc-list quiravel; do

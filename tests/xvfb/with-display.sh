@@ -66,21 +66,10 @@ xvfb_pid=
 wm_pid=
 command_pid=
 
+# shellcheck source=SCRIPTDIR/../support/stop.sh
+. "$(dirname "${BASH_SOURCE[0]}")/../support/stop.sh"
 cleanup() {
-  local pid
-  for pid in "$command_pid" "$wm_pid" "$xvfb_pid"; do
-    [[ -n "$pid" ]] && kill -TERM "$pid" 2>/dev/null
-  done
-  # Give each a moment to go, then make sure.
-  for pid in "$command_pid" "$wm_pid" "$xvfb_pid"; do
-    [[ -z "$pid" ]] && continue
-    for _ in 1 2 3 4 5 6 7 8 9 10; do
-      kill -0 "$pid" 2>/dev/null || break
-      sleep 0.1
-    done
-    kill -KILL "$pid" 2>/dev/null
-    wait "$pid" 2>/dev/null
-  done
+  stop_processes "$command_pid" "$wm_pid" "$xvfb_pid"
   rm -rf "$workdir"
 }
 trap cleanup EXIT
