@@ -6,6 +6,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace quiravel::test {
 
 std::unique_ptr<windows::CornerWindow> makeCornerWindow(const QString& name) {
@@ -22,6 +24,19 @@ std::unique_ptr<frame::WindowSlot> makeCornerSlot(const QString& name) {
 bool isParked(const QWidget* window) {
   const auto* corner = qobject_cast<const windows::CornerWindow*>(window);
   return corner && corner->isParked();
+}
+
+CornerSlots showBothCornerWindows() {
+  CornerSlots both{makeCornerSlot(QStringLiteral("Form2")),
+                   makeCornerSlot(QStringLiteral("Welcome"))};
+  both.disclaimer->show();
+  both.result->show();
+  return both;
+}
+
+bool waitUntilParked(std::initializer_list<const QWidget*> windows) {
+  return QTest::qWaitFor(
+      [windows] { return std::all_of(windows.begin(), windows.end(), isParked); }, kParkTimeout);
 }
 
 void addCornerRows() {

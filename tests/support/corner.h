@@ -7,6 +7,7 @@
 
 #include <QString>
 
+#include <initializer_list>
 #include <memory>
 
 class QTimer;
@@ -24,6 +25,17 @@ std::unique_ptr<frame::WindowSlot> makeCornerSlot(const QString& name);
 
 // Parked in the corner, as the window itself says; false for anything not a corner window.
 bool isParked(const QWidget* window);
+
+// Both corner windows in slots of their own, the disclaimer shown first, so that they slide at
+// the same time.
+struct CornerSlots {
+  std::unique_ptr<frame::WindowSlot> result;
+  std::unique_ptr<frame::WindowSlot> disclaimer;
+};
+CornerSlots showBothCornerWindows();
+
+// Waits until every one of `windows` has parked, for at most kParkTimeout; whether they did.
+bool waitUntilParked(std::initializer_list<const QWidget*> windows);
 
 // Data rows for a test of both windows: a column "form" with the rows "Form2" and "Welcome".
 void addCornerRows();

@@ -84,12 +84,8 @@ class TestCornerScreens : public QObject {
 
   void bothAtOnceOnTheShortScreen() {
     QVERIFY(setOffscreenScreen(kShort));
-    auto result = makeCornerSlot(QStringLiteral("Form2"));
-    auto disclaimer = makeCornerSlot(QStringLiteral("Welcome"));
-    disclaimer->show();
-    result->show();
-    QTRY_VERIFY_WITH_TIMEOUT(isParked(result->window()) && isParked(disclaimer->window()),
-                             kParkTimeout);
+    const auto [result, disclaimer] = showBothCornerWindows();
+    QVERIFY(waitUntilParked({result->window(), disclaimer->window()}));
     // Partly above the top edge: its top is off the screen, its lower part on it.
     QVERIFY(result->window()->y() < 0);
     QVERIFY(result->window()->geometry().bottom() > 0);

@@ -166,12 +166,8 @@ class TestCornerOnDisplay : public QObject {
   }
 
   void bothParkOneAboveTheOther() {
-    auto result = makeCornerSlot(QStringLiteral("Form2"));
-    auto disclaimer = makeCornerSlot(QStringLiteral("Welcome"));
-    disclaimer->show();
-    result->show();
-    QTRY_VERIFY_WITH_TIMEOUT(isParked(result->window()) && isParked(disclaimer->window()),
-                             kParkTimeout);
+    const auto [result, disclaimer] = showBothCornerWindows();
+    QVERIFY(waitUntilParked({result->window(), disclaimer->window()}));
     QTRY_COMPARE_WITH_TIMEOUT(look(result->window()->winId()).geometry,
                               QRect(kCornerLeft, 630, 193, 428), kParkTimeout);
     QTRY_COMPARE_WITH_TIMEOUT(look(disclaimer->window()->winId()).geometry,
