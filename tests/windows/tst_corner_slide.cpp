@@ -80,6 +80,11 @@ class TestCornerSlide : public QObject {
 
   std::unique_ptr<WindowSlot> slot_;
 
+  // Every step of the window slot_ loads next goes to `log`.
+  void logSteps(StepLog& log) {
+    connect(slot_.get(), &WindowSlot::created, this, [&log](FormWindow* w) { log.follow(w); });
+  }
+
   void addWindowRows() {
     addColumns<QString, int, int>({"name", "heightTwips", "steps"});
     QTest::newRow("result window") << QStringLiteral("Form2") << 6420 << 135;
@@ -138,7 +143,7 @@ class TestCornerSlide : public QObject {
 
     slot_ = makeCornerSlot(name);
     StepLog log;
-    connect(slot_.get(), &WindowSlot::created, this, [&log](FormWindow* w) { log.follow(w); });
+    logSteps(log);
     slot_->show();
     FormWindow* window = slot_->window();
     const int start = window->topTwips();
@@ -160,7 +165,7 @@ class TestCornerSlide : public QObject {
 
     slot_ = makeCornerSlot(name);
     StepLog log;
-    connect(slot_.get(), &WindowSlot::created, this, [&log](FormWindow* w) { log.follow(w); });
+    logSteps(log);
     slot_->show();
     FormWindow* window = slot_->window();
     const int start = window->topTwips();
@@ -221,7 +226,7 @@ class TestCornerSlide : public QObject {
     QTRY_VERIFY(first.isNull());
 
     StepLog log;
-    connect(slot_.get(), &WindowSlot::created, this, [&log](FormWindow* w) { log.follow(w); });
+    logSteps(log);
     slot_->show();
     FormWindow* second = slot_->window();
     QCOMPARE(second->y(), screenHeightPx());
@@ -256,7 +261,7 @@ class TestCornerSlide : public QObject {
 
     slot_ = makeCornerSlot(name);
     StepLog log;
-    connect(slot_.get(), &WindowSlot::created, this, [&log](FormWindow* w) { log.follow(w); });
+    logSteps(log);
     slot_->hide();
     FormWindow* window = slot_->window();
     QVERIFY(window);
@@ -273,10 +278,7 @@ class TestCornerSlide : public QObject {
   }
 
   void noTimerLeftOnceBothHaveParked() {
-    auto result = makeCornerSlot(QStringLiteral("Form2"));
-    auto disclaimer = makeCornerSlot(QStringLiteral("Welcome"));
-    disclaimer->show();
-    result->show();
+    const auto [result, disclaimer] = showBothCornerWindows();
     QTRY_VERIFY_WITH_TIMEOUT(parkedWithNoTimerRunning(result->window()) &&
                                  parkedWithNoTimerRunning(disclaimer->window()),
                              kParkTimeout);
