@@ -30,6 +30,19 @@ class RecordingForm : public FormWindow {
   void formDblClick() override { ++backgroundDoubleClicks; }
 };
 
+// kLabel on a form of its own, and what the label reports.
+struct LabelOnForm {
+  RecordingForm form;
+  Label* label = addLabel(&form, kLabel);
+  QSignalSpy downs{label, &Label::mouseDown};
+  QSignalSpy clicks{label, &Label::click};
+
+  bool show() {
+    form.show();
+    return QTest::qWaitForWindowExposed(&form);
+  }
+};
+
 }  // namespace
 
 class TestControls : public QObject {
@@ -69,47 +82,35 @@ class TestControls : public QObject {
     QFETCH(int, button);
     QFETCH(int, downMask);
     QFETCH(bool, clicks);
-    RecordingForm form;
-    Label* label = addLabel(&form, kLabel);
-    form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
-    QSignalSpy downs(label, &Label::mouseDown);
-    QSignalSpy clicked(label, &Label::click);
-    QTest::mouseClick(label, Qt::MouseButton(button), {}, QPoint(10, 10));
-    QCOMPARE(downs.count(), 1);
-    QCOMPARE(downs.at(0).at(0).toInt(), downMask);
-    QCOMPARE(clicked.count(), clicks ? 1 : 0);
+    LabelOnForm on;
+    QVERIFY(on.show());
+    QTest::mouseClick(on.label, Qt::MouseButton(button), {}, QPoint(10, 10));
+    QCOMPARE(on.downs.count(), 1);
+    QCOMPARE(on.downs.at(0).at(0).toInt(), downMask);
+    QCOMPARE(on.clicks.count(), clicks ? 1 : 0);
   }
 
   void releaseOutsideIsNoClick() {
-    RecordingForm form;
-    Label* label = addLabel(&form, kLabel);
-    form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
-    QSignalSpy downs(label, &Label::mouseDown);
-    QSignalSpy clicked(label, &Label::click);
-    QTest::mousePress(label, Qt::LeftButton, {}, QPoint(10, 10));
-    QTest::mouseRelease(label, Qt::LeftButton, {}, QPoint(-20, 10));
-    QCOMPARE(downs.count(), 1);
-    QCOMPARE(clicked.count(), 0);
+    LabelOnForm on;
+    QVERIFY(on.show());
+    QTest::mousePress(on.label, Qt::LeftButton, {}, QPoint(10, 10));
+    QTest::mouseRelease(on.label, Qt::LeftButton, {}, QPoint(-20, 10));
+    QCOMPARE(on.downs.count(), 1);
+    QCOMPARE(on.clicks.count(), 0);
   }
 
   void doubleClickIsOneClickAndOneDoubleClick() {
-    RecordingForm form;
-    Label* label = addLabel(&form, kLabel);
-    form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
-    QSignalSpy downs(label, &Label::mouseDown);
-    QSignalSpy clicked(label, &Label::click);
-    QSignalSpy doubles(label, &Label::dblClick);
+    LabelOnForm on;
+    QSignalSpy doubles(on.label, &Label::dblClick);
+    QVERIFY(on.show());
     // Through the window, as the window system delivers it: press, release, press, release.
-    QTest::mouseDClick(form.windowHandle(), Qt::LeftButton, {},
-                       label->geometry().topLeft() + QPoint(10, 10));
-    QCOMPARE(downs.count(), 1);
-    QCOMPARE(clicked.count(), 1);
+    QTest::mouseDClick(on.form.windowHandle(), Qt::LeftButton, {},
+                       on.label->geometry().topLeft() + QPoint(10, 10));
+    QCOMPARE(on.downs.count(), 1);
+    QCOMPARE(on.clicks.count(), 1);
     QCOMPARE(doubles.count(), 1);
     // A double click on a label is not one on the background.
-    QCOMPARE(form.backgroundDoubleClicks, 0);
+    QCOMPARE(on.form.backgroundDoubleClicks, 0);
   }
 
   void backgroundDoubleClick() {
