@@ -814,17 +814,29 @@ class TestSoak : public QObject {
       move();
   }
 
-  void press() {
-    const Qt::MouseButton button = randomButton();
-    if (hands_.held() & button)
-      return release(button);
+  // Where a press or click of `button` lands and with which modifiers, said in the log as
+  // `what`; now and then the hands hurry.
+  struct Aimed {
+    QWidget* window;
+    QPoint at;
+    Qt::KeyboardModifiers modifiers;
+  };
+  Aimed aimButton(const QString& what, Qt::MouseButton button) {
     const auto [window, at] = aim();
     const Qt::KeyboardModifiers modifiers = pointerModifiers();
     if (chance(10))
       hands_.hurry();
-    say(QStringLiteral("press %1%2 on %3")
-            .arg(modifiersText(modifiers), buttonsText(button), where(window, at)));
-    hands_.press(window->windowHandle(), at, button, modifiers);
+    say(QStringLiteral("%1 %2%3 on %4")
+            .arg(what, modifiersText(modifiers), buttonsText(button), where(window, at)));
+    return {window, at, modifiers};
+  }
+
+  void press() {
+    const Qt::MouseButton button = randomButton();
+    if (hands_.held() & button)
+      return release(button);
+    const Aimed aimed = aimButton(QStringLiteral("press"), button);
+    hands_.press(aimed.window->windowHandle(), aimed.at, button, aimed.modifiers);
   }
 
   void release() {
@@ -847,16 +859,11 @@ class TestSoak : public QObject {
     const Qt::MouseButton button = chance(80) ? Qt::LeftButton : randomButton();
     if (hands_.held() & button)
       return release(button);
-    const auto [window, at] = aim();
-    const Qt::KeyboardModifiers modifiers = pointerModifiers();
-    if (chance(10))
-      hands_.hurry();
-    say(QStringLiteral("click %1%2 on %3")
-            .arg(modifiersText(modifiers), buttonsText(button), where(window, at)));
-    QPointer<QWindow> handle = window->windowHandle();
-    hands_.press(handle, at, button, modifiers);
+    const Aimed aimed = aimButton(QStringLiteral("click"), button);
+    QPointer<QWindow> handle = aimed.window->windowHandle();
+    hands_.press(handle, aimed.at, button, aimed.modifiers);
     if (handle)
-      hands_.release(handle, at, button, modifiers);
+      hands_.release(handle, aimed.at, button, aimed.modifiers);
   }
 
   void doubleClick() {
