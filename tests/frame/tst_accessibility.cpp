@@ -15,13 +15,9 @@
 #include <QTest>
 
 using namespace quiravel::frame;
-using quiravel::test::accessible;
-using quiravel::test::kLabel;
-using quiravel::test::related;
+using namespace quiravel::test;
 
 namespace {
-
-constexpr FrameSpec kFrame{"TestForm", 6000, 4500, 0x00000000, false, false, "Form caption"};
 
 LabelSpec titleSpec(const char* caption) {
   LabelSpec spec = kLabel;
@@ -64,8 +60,7 @@ class TestAccessibility : public QObject {
 
  private Q_SLOTS:
   void labelRole_data() {
-    quiravel::test::addColumns<bool, bool, int, QStringList>(
-        {"actsAsButton", "queriedBefore", "role", "actions"});
+    addColumns<bool, bool, int, QStringList>({"actsAsButton", "queriedBefore", "role", "actions"});
     QTest::newRow("plain label") << false << false << int(QAccessible::StaticText) << QStringList();
     QTest::newRow("button") << true << false << int(QAccessible::Button)
                             << QStringList{pressAction()};
@@ -136,7 +131,7 @@ class TestAccessibility : public QObject {
   }
 
   void pressOnlyWhereMouseReaches_data() {
-    quiravel::test::addColumns<QString, bool>({"situation", "pressed"});
+    addColumns<QString, bool>({"situation", "pressed"});
     QTest::newRow("on screen") << "on screen" << true;
     QTest::newRow("window hidden") << "window hidden" << false;
     QTest::newRow("label disabled") << "label disabled" << false;
@@ -203,7 +198,7 @@ class TestAccessibility : public QObject {
   }
 
   void windowName_data() {
-    quiravel::test::addColumns<QString, QString, QString>({"accessibleName", "title", "name"});
+    addColumns<QString, QString, QString>({"accessibleName", "title", "name"});
     QTest::newRow("its own accessible name") << "Quiravel"
                                              << "Caption bar"
                                              << "Quiravel";
@@ -243,7 +238,7 @@ class TestAccessibility : public QObject {
   }
 
   void announcement_data() {
-    quiravel::test::addColumns<bool, bool, int>({"notification", "visible", "announcements"});
+    addColumns<bool, bool, int>({"notification", "visible", "announcements"});
     QTest::newRow("notification on screen") << true << true << 1;
     QTest::newRow("hidden notification") << true << false << 0;
     QTest::newRow("plain window") << false << true << 0;

@@ -10,13 +10,9 @@
 #include <QTest>
 
 using namespace quiravel::frame;
-using quiravel::test::kLabel;
-using quiravel::test::labelSpec;
-using quiravel::test::sendMove;
+using namespace quiravel::test;
 
 namespace {
-
-constexpr FrameSpec kFrame{"TestForm", 6000, 4500, 0x00000000, false, false, ""};
 
 // A window that records what reaches its own background.
 class RecordingForm : public FormWindow {
@@ -50,7 +46,7 @@ class TestControls : public QObject {
 
  private Q_SLOTS:
   void moveReportsButtonMask_data() {
-    quiravel::test::addColumns<int, int>({"buttons", "mask"});
+    addColumns<int, int>({"buttons", "mask"});
     QTest::newRow("none") << int(Qt::NoButton) << 0;
     QTest::newRow("left") << int(Qt::LeftButton) << 1;
     QTest::newRow("right") << int(Qt::RightButton) << 2;
@@ -73,7 +69,7 @@ class TestControls : public QObject {
   }
 
   void pressReleaseIsClick_data() {
-    quiravel::test::addColumns<int, int, bool>({"button", "downMask", "clicks"});
+    addColumns<int, int, bool>({"button", "downMask", "clicks"});
     QTest::newRow("left") << int(Qt::LeftButton) << 1 << true;
     QTest::newRow("right") << int(Qt::RightButton) << 2 << false;
     QTest::newRow("middle") << int(Qt::MiddleButton) << 4 << false;

@@ -21,8 +21,7 @@
 #include <QTimer>
 
 using namespace quiravel::frame;
-using quiravel::test::labelSpec;
-using quiravel::test::sendMove;
+using namespace quiravel::test;
 
 namespace {
 
@@ -113,7 +112,7 @@ class TestServices : public QObject {
   }
 
   void dragStartsOnlyWithTheLeftButtonAlone_data() {
-    quiravel::test::addColumns<bool, int, int>({"onTitle", "buttons", "drags"});
+    addColumns<bool, int, int>({"onTitle", "buttons", "drags"});
     for (bool onTitle : {true, false}) {
       const char* where = onTitle ? "title" : "background";
       QTest::addRow("%s, left", where) << onTitle << int(Qt::LeftButton) << 1;

@@ -11,7 +11,7 @@
 #include <QTimer>
 
 using namespace quiravel::frame;
-using quiravel::test::labelSpec;
+using namespace quiravel::test;
 
 namespace {
 

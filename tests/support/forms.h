@@ -1,9 +1,13 @@
 // Labels for the frame's own tests, which build small forms of their own.
 #pragma once
 
+#include "ui/frame/form_window.h"
 #include "ui/frame/layout.h"
 
 namespace quiravel::test {
+
+// A black form of 6000 x 4500 twips, "TestForm", with a caption but no icon.
+constexpr frame::FrameSpec kFrame{"TestForm", 6000, 4500, 0x00000000, false, false, "Form caption"};
 
 // "Label1", "Score Your Test": 3000 x 600 twips at (1500, 1500), centred, white Arial 9.75 bold on
 // dark blue, with a tool tip.
