@@ -221,15 +221,7 @@ class TestMainMenu : public QObject {
   }
 
   void dragOnlyByCaptionAndBackground_data() {
-    addColumns<QString, int, int>({"control",  // empty: the background
-                                   "buttons", "drags"});
-    QTest::newRow("title, left") << "title" << int(Qt::LeftButton) << 1;
-    QTest::newRow("background, left") << "" << int(Qt::LeftButton) << 1;
-    QTest::newRow("title, right") << "title" << int(Qt::RightButton) << 0;
-    QTest::newRow("background, left and right") << "" << int(Qt::LeftButton | Qt::RightButton) << 0;
-    QTest::newRow("entry, left") << "Label1" << int(Qt::LeftButton) << 0;
-    QTest::newRow("X, left") << "cmdX" << int(Qt::LeftButton) << 0;
-    QTest::newRow("?, left") << "about" << int(Qt::LeftButton) << 0;
+    addDragRows({{"entry", "Label1"}, {"X", "cmdX"}, {"?", "about"}});
   }
   void dragOnlyByCaptionAndBackground() {
     QFETCH(QString, control);

@@ -128,20 +128,8 @@ class TestQuestionnairePointer : public QObject {
   }
 
   void dragByCaptionOrBackgroundWithTheLeftButtonAlone_data() {
-    addColumns<QString, int, int>({"control",  // empty: the background
-                                   "buttons", "drags"});
-    QTest::newRow("title, left") << "title" << int(Qt::LeftButton) << 1;
-    QTest::newRow("background, left") << "" << int(Qt::LeftButton) << 1;
-    QTest::newRow("title, none") << "title" << int(Qt::NoButton) << 0;
-    QTest::newRow("title, right") << "title" << int(Qt::RightButton) << 0;
-    QTest::newRow("title, left and right") << "title" << int(Qt::LeftButton | Qt::RightButton) << 0;
-    QTest::newRow("background, none") << "" << int(Qt::NoButton) << 0;
-    QTest::newRow("background, middle") << "" << int(Qt::MiddleButton) << 0;
-    QTest::newRow("background, left and right") << "" << int(Qt::LeftButton | Qt::RightButton) << 0;
-    QTest::newRow("score label, left") << "Label1" << int(Qt::LeftButton) << 0;
-    QTest::newRow("question, left") << "question(2)" << int(Qt::LeftButton) << 0;
-    QTest::newRow("X, left") << "cmdX" << int(Qt::LeftButton) << 0;
-    QTest::newRow("?, left") << "about" << int(Qt::LeftButton) << 0;
+    addDragRows(
+        {{"score label", "Label1"}, {"question", "question(2)"}, {"X", "cmdX"}, {"?", "about"}});
   }
   void dragByCaptionOrBackgroundWithTheLeftButtonAlone() {
     QFETCH(QString, control);
