@@ -85,6 +85,12 @@ class TestCornerSlide : public QObject {
     connect(slot_.get(), &WindowSlot::created, this, [&log](FormWindow* w) { log.follow(w); });
   }
 
+  // A new slot_ for the window `name`, every step of which goes to `log`.
+  void makeLoggedSlot(const QString& name, StepLog& log) {
+    slot_ = makeCornerSlot(name);
+    logSteps(log);
+  }
+
   void addWindowRows() {
     addColumns<QString, int, int>({"name", "heightTwips", "steps"});
     QTest::newRow("result window") << QStringLiteral("Form2") << 6420 << 135;
@@ -141,9 +147,8 @@ class TestCornerSlide : public QObject {
     QFETCH(int, heightTwips);
     QFETCH(int, steps);
 
-    slot_ = makeCornerSlot(name);
     StepLog log;
-    logSteps(log);
+    makeLoggedSlot(name, log);
     slot_->show();
     FormWindow* window = slot_->window();
     const int start = window->topTwips();
@@ -163,9 +168,8 @@ class TestCornerSlide : public QObject {
     QFETCH(QString, name);
     QFETCH(int, heightTwips);
 
-    slot_ = makeCornerSlot(name);
     StepLog log;
-    logSteps(log);
+    makeLoggedSlot(name, log);
     slot_->show();
     FormWindow* window = slot_->window();
     const int start = window->topTwips();
@@ -259,9 +263,8 @@ class TestCornerSlide : public QObject {
     QFETCH(int, heightTwips);
     QFETCH(int, steps);
 
-    slot_ = makeCornerSlot(name);
     StepLog log;
-    logSteps(log);
+    makeLoggedSlot(name, log);
     slot_->hide();
     FormWindow* window = slot_->window();
     QVERIFY(window);
