@@ -1,4 +1,4 @@
-// Labels for the frame's own tests, which build small forms of their own.
+// A form and labels for the frame's own tests, which build small forms of their own.
 #pragma once
 
 #include "ui/frame/form_window.h"
