@@ -125,16 +125,32 @@ class Session:
         outline = MainMenu.shape1 if label == 1 else MainMenu.shape2
         self.expect_colour(f"frame of {what}", menu.rect(*left_edge(outline)), LIGHT_BLUE)
 
+    def point_at_entry(self, label):
+        """Points at menu entry 1 or 2 until it lights up, as a person does. Pointer moves made
+        just after a modal box has closed can reach the menu before it takes input again (in a
+        slow build above all), so a person goes on moving the pointer, and so does this: over
+        the background and onto the entry. A menu that never lights up still fails."""
+        menu = self.menu_window()
+        entry = MainMenu.label1 if label == 1 else MainMenu.label2
+        lit = menu.rect(*inset(entry, 3))
+
+        def lights_up():
+            self.desktop.move(*menu.at(*MainMenu.background))
+            self.desktop.move(*menu.at(*centre(entry)))
+            try:
+                return wait_until(f"menu entry {label} to light up",
+                                  lambda: self.desktop.dominant_colour(lit) == PURPLE, 1.0)
+            except Failure:
+                return False
+
+        wait_until(f"menu entry {label} to light up under the pointer", lights_up, COLOUR)
+        return menu.at(*centre(entry))
+
     def open_test(self, design):
         """Clicks the test's menu entry; returns its questionnaire window, checked for size and
         start position."""
-        menu = self.menu_window()
-        entry = MainMenu.label1 if design is DEPRESSION else MainMenu.label2
         # As a person does: point at the entry, see it light up, click.
-        self.desktop.move(*menu.at(*centre(entry)))
-        self.expect_colour("the menu entry under the pointer", menu.rect(*inset(entry, 3)),
-                           PURPLE)
-        self.desktop.click(*menu.at(*centre(entry)))
+        self.desktop.click(*self.point_at_entry(1 if design is DEPRESSION else 2))
         window = self.desktop.wait_visible(design.name, design.size, SHOW)
         expected = design.position(self.screen)
         check(window.position == expected,
@@ -630,23 +646,7 @@ def scenario_about_box(s):
     s.desktop.click(*menu.at(*centre(MainMenu.label1)))
     # Return still goes to the box, which keeps the focus as the modal window.
     dismiss_about_box(s, box)
-    # In a slow build the first pointer moves right after the box has closed can go unseen:
-    # they reach the menu before it takes input again. A person goes on moving the pointer, and
-    # so does this: over the background and onto the entry, until the entry lights up. A menu
-    # that never lights up again still fails here.
-    entry = menu.rect(*inset(MainMenu.label2, 3))
-
-    def entry_lights_up():
-        s.desktop.move(*menu.at(*MainMenu.background))
-        s.desktop.move(*menu.at(*centre(MainMenu.label2)))
-        try:
-            return wait_until("menu entry 2 to light up",
-                              lambda: s.desktop.dominant_colour(entry) == PURPLE, 1.0)
-        except Failure:
-            return False
-
-    wait_until("menu entry 2 to light up under the pointer once the box has closed",
-               entry_lights_up, SHOW)
+    s.point_at_entry(2)
     s.menu_entry_colours(2, PURPLE, WHITE)
     check(s.visible_sizes() == [MainMenu.size],
           f"a click while the About box was open reached the menu: {s.visible_sizes()}")
