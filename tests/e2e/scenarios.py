@@ -138,8 +138,8 @@ class Session:
             self.desktop.move(*menu.at(*MainMenu.background))
             self.desktop.move(*menu.at(*centre(entry)))
             try:
-                return wait_until(f"menu entry {label} to light up",
-                                  lambda: self.desktop.dominant_colour(lit) == PURPLE, 1.0)
+                self.desktop.wait_colour(f"menu entry {label}", lit, PURPLE, 1.0)
+                return True
             except Failure:
                 return False
 
