@@ -2,6 +2,7 @@
 // drag, the About box, and what its clicks ask for.
 #include "engine/screening.h"
 #include "tests/support/input.h"
+#include "tests/support/keys.h"
 #include "tests/support/look.h"
 #include "tests/support/palette.h"
 #include "tests/support/rows.h"
@@ -64,7 +65,7 @@ class TestMainMenu : public QObject {
     QVERIFY(menu_->windowFlags() & Qt::FramelessWindowHint);
     QCOMPARE(menu_->palette().color(QPalette::Window), QColor(Qt::white));
     QVERIFY(!menu_->windowIcon().isNull());
-    QCOMPARE(menu_->windowTitle(), QString());
+    QCOMPARE(menu_->windowTitle(), QStringLiteral("Quiravel"));
     QCOMPARE(menu_->accessibleName(), QStringLiteral("Quiravel"));
   }
 
@@ -106,7 +107,8 @@ class TestMainMenu : public QObject {
     QCOMPARE(l->foreColor(), fore);
     QCOMPARE(fontLook(l->font()), designedFontLook(face, points));
     QCOMPARE(l->isTransparent(), transparent);
-    QCOMPARE(l->focusPolicy(), Qt::NoFocus);
+    // Keys reach the entries, "X" and "?"; a click moves no focus.
+    QCOMPARE(l->focusPolicy(), name == QLatin1String("title") ? Qt::NoFocus : Qt::TabFocus);
   }
 
   void entryCaptionsAreTheTestTitles() {
@@ -246,11 +248,74 @@ class TestMainMenu : public QObject {
     }
   }
 
-  void noKeyboardInteraction() {
-    QCOMPARE(menu_->focusPolicy(), Qt::NoFocus);
-    for (QWidget* child : menu_->findChildren<QWidget*>()) {
-      QCOMPARE(child->focusPolicy(), Qt::NoFocus);
-    }
+  void keysWalkTheMenu_data() {
+    addColumns<QList<int>, QString>({"keys", "focus"});
+    QTest::newRow("at start") << QList<int>{} << "Label1";
+    QTest::newRow("Tab") << QList<int>{Qt::Key_Tab} << "Label2";
+    QTest::newRow("Tab Tab") << QList<int>{Qt::Key_Tab, Qt::Key_Tab} << "about";
+    QTest::newRow("Tab x3") << QList<int>(3, Qt::Key_Tab) << "cmdX";
+    QTest::newRow("Tab x4 wraps round") << QList<int>(4, Qt::Key_Tab) << "Label1";
+    QTest::newRow("Shift+Tab") << QList<int>{Qt::Key_Backtab} << "cmdX";
+    QTest::newRow("Down") << QList<int>{Qt::Key_Down} << "Label2";
+    QTest::newRow("Down Down") << QList<int>{Qt::Key_Down, Qt::Key_Down} << "Label1";
+    QTest::newRow("Up") << QList<int>{Qt::Key_Up} << "Label2";
+    QTest::newRow("Down on ?") << QList<int>{Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Down} << "about";
+  }
+  void keysWalkTheMenu() {
+    QFETCH(QList<int>, keys);
+    QFETCH(QString, focus);
+    QVERIFY(QTest::qWaitForWindowActive(menu_.get()));
+    typeKeys(menu_.get(), keys);
+    QCOMPARE(focusedName(), focus);
+  }
+
+  void keysPressWhatTheyReach_data() {
+    addColumns<QList<int>, QString>({"keys", "action"});
+    QTest::newRow("Space on the first entry") << QList<int>{Qt::Key_Space} << "depression";
+    QTest::newRow("Enter on the first entry") << QList<int>{Qt::Key_Return} << "depression";
+    QTest::newRow("Down, Space") << QList<int>{Qt::Key_Down, Qt::Key_Space} << "anxiety";
+    QTest::newRow("Enter on the second") << QList<int>{Qt::Key_Tab, Qt::Key_Enter} << "anxiety";
+    QTest::newRow("Space on ?") << QList<int>{Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Space} << "about";
+    QTest::newRow("Enter on X") << QList<int>{Qt::Key_Backtab, Qt::Key_Return} << "end";
+    QTest::newRow("Space on X") << QList<int>{Qt::Key_Backtab, Qt::Key_Space} << "end";
+  }
+  void keysPressWhatTheyReach() {
+    QFETCH(QList<int>, keys);
+    QFETCH(QString, action);
+    const Seams seams(Seams::kAbout);
+    QSignalSpy depression(menu_.get(), &MainMenuWindow::depressionChosen);
+    QSignalSpy anxiety(menu_.get(), &MainMenuWindow::anxietyChosen);
+    QSignalSpy end(menu_.get(), &MainMenuWindow::endRequested);
+    QVERIFY(QTest::qWaitForWindowActive(menu_.get()));
+    typeKeys(menu_.get(), keys);
+    const QList<qsizetype> counts{depression.count(), anxiety.count(), seams.aboutTexts.size(),
+                                  end.count()};
+    const QStringList actions{"depression", "anxiety", "about", "end"};
+    QList<qsizetype> expected(4, 0);
+    expected[actions.indexOf(action)] = 1;
+    QCOMPARE(counts, expected);
+  }
+
+  void focusMarkAfterKeysNotClicks_data() {
+    addColumns<QString, int>({"name", "tabs"});
+    QTest::newRow("Label1") << "Label1" << 4;
+    QTest::newRow("Label2") << "Label2" << 1;
+    QTest::newRow("about") << "about" << 2;
+    QTest::newRow("cmdX") << "cmdX" << 3;
+  }
+  void focusMarkAfterKeysNotClicks() {
+    QFETCH(QString, name);
+    QFETCH(int, tabs);
+    const Seams seams(Seams::kAbout);
+    QVERIFY(QTest::qWaitForWindowActive(menu_.get()));
+    Label* target = label(name.toLatin1().constData());
+    QTest::mouseClick(target, Qt::LeftButton);
+    QCOMPARE(target->hasFocus(), name == QLatin1String("Label1"));
+    QVERIFY(!target->showsFocusMark());
+    typeKeys(menu_.get(), QList<int>(tabs, Qt::Key_Tab));
+    QCOMPARE(focusedName(), name);
+    const QString fault = focusMarkFault(target);
+    QVERIFY2(fault.isEmpty(), qPrintable(fault));
   }
 };
 

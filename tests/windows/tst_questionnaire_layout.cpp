@@ -2,10 +2,12 @@
 // the rows built from the test's items, the stacking, the tab order and what a screen reader
 // is told.
 #include "engine/screening.h"
+#include "tests/support/keys.h"
 #include "tests/support/look.h"
 #include "tests/support/palette.h"
 #include "tests/support/questionnaire.h"
 #include "tests/support/rows.h"
+#include "tests/support/seams.h"
 #include "ui/frame/drop_down_list.h"
 #include "ui/frame/label.h"
 #include "ui/frame/layout.h"
@@ -115,7 +117,7 @@ class TestQuestionnaireLayout : public QObject {
     QVERIFY(window()->windowFlags() & Qt::FramelessWindowHint);
     QCOMPARE(window()->palette().color(QPalette::Window), QColor(Qt::black));
     QVERIFY(!window()->windowIcon().isNull());
-    QCOMPARE(window()->windowTitle(), QString());
+    QCOMPARE(window()->windowTitle(), title);
     QCOMPARE(window()->accessibleName(), title);
     QCOMPARE(QString::fromStdString(window()->test().displayTitle), title);
   }
@@ -171,7 +173,8 @@ class TestQuestionnaireLayout : public QObject {
     QCOMPARE(l->hasSingleBorder(), name == QLatin1String("title"));
     QCOMPARE(l->toolTip(), toolTip);
     QVERIFY(l->alignment() & Qt::AlignHCenter);
-    QCOMPARE(l->focusPolicy(), Qt::NoFocus);
+    // Keys reach "Score Your Test", "?" and "X"; a click moves no focus.
+    QCOMPARE(l->focusPolicy(), name == QLatin1String("title") ? Qt::NoFocus : Qt::TabFocus);
   }
 
   void scoreOutline_data() {
@@ -297,33 +300,65 @@ class TestQuestionnaireLayout : public QObject {
     }
   }
 
-  void tabWalksTheListsInItemOrder_data() { addFormRows(); }
-  void tabWalksTheListsInItemOrder() {
+  void tabWalksTheListsThenTheActions_data() { addFormRows(); }
+  void tabWalksTheListsThenTheActions() {
     QFETCH(QString, form);
     QVERIFY(open(form));
     QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(combo(0)));
     const int n = static_cast<int>(designNamed(form).test().items.size());
-    QStringList walked;
     QStringList expected;
-    for (int step = 1; step <= n; ++step) {
-      QTest::keyClick(window()->windowHandle(), Qt::Key_Tab);
-      QWidget* focus = QApplication::focusWidget();
-      walked.append(focus ? focus->objectName() : QStringLiteral("(none)"));
-      expected.append(quiravel::frame::indexedName("Combo1", step % n));
+    for (int i = 1; i < n; ++i)
+      expected.append(quiravel::frame::indexedName("Combo1", i));
+    expected << "Label1"
+             << "about"
+             << "cmdX"
+             << "Combo1(0)";
+    QStringList walked;
+    for (qsizetype step = 0; step < expected.size(); ++step) {
+      typeKeys(window(), {Qt::Key_Tab});
+      walked.append(focusedName());
     }
     QCOMPARE(walked, expected);
-    QTest::keyClick(window()->windowHandle(), Qt::Key_Backtab, Qt::ShiftModifier);
+    typeKeys(window(), {Qt::Key_Backtab});
+    QCOMPARE(focusedName(), QStringLiteral("cmdX"));
+    typeKeys(window(), {Qt::Key_Backtab, Qt::Key_Backtab, Qt::Key_Backtab});
     QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(combo(n - 1)));
   }
 
-  void onlyTheListsTakeTheFocus_data() { addFormRows(); }
-  void onlyTheListsTakeTheFocus() {
+  void focusMarkAfterKeysNotClicks_data() {
+    addColumns<QString, QString, int>({"form", "name", "backtabs"});
+    for (const char* form : {"Form1", "Form11"}) {
+      QTest::addRow("%s Label1", form) << form << "Label1" << 3;
+      QTest::addRow("%s about", form) << form << "about" << 2;
+      QTest::addRow("%s cmdX", form) << form << "cmdX" << 1;
+    }
+  }
+  void focusMarkAfterKeysNotClicks() {
+    QFETCH(QString, form);
+    QFETCH(QString, name);
+    QFETCH(int, backtabs);
+    const Seams seams;
+    QVERIFY(open(form));
+    QTest::mouseClick(label(name), Qt::LeftButton);
+    QTRY_COMPARE(focusedName(), QStringLiteral("Combo1(0)"));
+    typeKeys(window(), QList<int>(backtabs, Qt::Key_Backtab));
+    QCOMPARE(focusedName(), name);
+    const QString fault = focusMarkFault(label(name));
+    QVERIFY2(fault.isEmpty(), qPrintable(fault));
+  }
+
+  void onlyTheListsAndActionsTakeTheFocus_data() { addFormRows(); }
+  void onlyTheListsAndActionsTakeTheFocus() {
     QFETCH(QString, form);
     QVERIFY(open(form));
     QCOMPARE(window()->focusPolicy(), Qt::NoFocus);
+    const QStringList actions{"Label1", "about", "cmdX"};
     for (QWidget* child : window()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
       const bool list = qobject_cast<DropDownList*>(child) != nullptr;
-      QCOMPARE(child->focusPolicy() != Qt::NoFocus, list);
+      const Qt::FocusPolicy policy = list                                    ? Qt::StrongFocus
+                                     : actions.contains(child->objectName()) ? Qt::TabFocus
+                                                                             : Qt::NoFocus;
+      QCOMPARE(child->focusPolicy(), policy);
     }
   }
 

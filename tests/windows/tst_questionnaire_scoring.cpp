@@ -1,7 +1,8 @@
 // Scoring a questionnaire as the user does it: a click on "Score Your Test" or the Enter key,
 // what the window reports to its owner and in which order, the worked examples end to end, and
-// the "X" and "?" labels.
+// the "X" and "?" labels, by the pointer and by keys.
 #include "engine/screening.h"
+#include "tests/support/keys.h"
 #include "tests/support/questionnaire.h"
 #include "tests/support/rows.h"
 #include "tests/support/seams.h"
@@ -143,6 +144,42 @@ class TestQuestionnaireScoring : public QObject {
     QTest::keyClick(window()->windowHandle(), Qt::Key(key));
     QCoreApplication::processEvents();
     QCOMPARE(events_, QStringList());
+  }
+
+  // From the first answer list, Shift+Tab goes back to "X", then "?", then "Score Your Test".
+  void keysOnTheActions_data() {
+    addColumns<QString, QList<int>, QStringList, int>({"form", "keys", "events", "about"});
+    const QList<int> toScore{Qt::Key_Backtab, Qt::Key_Backtab, Qt::Key_Backtab};
+    const QList<int> toAbout{Qt::Key_Backtab, Qt::Key_Backtab};
+    const QList<int> toClose{Qt::Key_Backtab};
+    for (const char* form : {"Form1", "Form11"}) {
+      QTest::addRow("%s Space on Score Your Test", form)
+          << form << (toScore + QList<int>{Qt::Key_Space}) << QStringList{"scorePressed", "scored"}
+          << 0;
+      QTest::addRow("%s Enter on Score Your Test", form)
+          << form << (toScore + QList<int>{Qt::Key_Return}) << QStringList{"scored", "scorePressed"}
+          << 0;
+      QTest::addRow("%s Space on ?", form)
+          << form << (toAbout + QList<int>{Qt::Key_Space}) << QStringList{} << 1;
+      QTest::addRow("%s Enter on ?", form)
+          << form << (toAbout + QList<int>{Qt::Key_Return}) << QStringList{"scored"} << 0;
+      QTest::addRow("%s Space on X", form)
+          << form << (toClose + QList<int>{Qt::Key_Space}) << QStringList{"closeRequested"} << 0;
+      QTest::addRow("%s Enter on X", form)
+          << form << (toClose + QList<int>{Qt::Key_Enter}) << QStringList{"scored"} << 0;
+    }
+  }
+  void keysOnTheActions() {
+    QFETCH(QString, form);
+    QFETCH(QList<int>, keys);
+    QFETCH(QStringList, events);
+    QFETCH(int, about);
+    const Seams seams(Seams::kAbout);
+    QVERIFY(open(form));
+    QVERIFY(waitForFocusOnFirstList());
+    typeKeys(window(), keys);
+    QCOMPARE(events_, events);
+    QCOMPARE(seams.aboutTexts.size(), about);
   }
 
   void pressShowsThenReleaseScores() {

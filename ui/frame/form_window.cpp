@@ -14,6 +14,21 @@
 namespace quiravel::frame {
 
 namespace {
+bool isModifierKey(int key) {
+  switch (key) {
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_Meta:
+    case Qt::Key_Super_L:
+    case Qt::Key_Super_R:
+      return true;
+    default:
+      return false;
+  }
+}
+
 Qt::WindowFlags flagsFor(const FrameSpec& spec) {
   if (spec.cornerWindow) {
     // Corner windows start below the screen's bottom edge and move by program. Window
@@ -87,6 +102,27 @@ void FormWindow::stopTimers() {
     timer->stop();
 }
 
+void FormWindow::setTabRoad(std::initializer_list<QWidget*> controls) {
+  QWidget* previous = nullptr;
+  for (QWidget* control : controls) {
+    if (!control)
+      continue;
+    if (qobject_cast<Label*>(control))
+      control->setFocusPolicy(Qt::TabFocus);
+    if (previous)
+      QWidget::setTabOrder(previous, control);
+    previous = control;
+  }
+}
+
+void FormWindow::showFocusMark(bool shown) {
+  if (focusMarkShown_ == shown)
+    return;
+  focusMarkShown_ = shown;
+  if (QWidget* focused = focusWidget())
+    focused->update();
+}
+
 void FormWindow::formKeyDown(int, Qt::KeyboardModifiers) {}
 void FormWindow::formMouseMove(int) {}
 void FormWindow::formDblClick() {}
@@ -127,10 +163,14 @@ void FormWindow::watchWindowHandle() {
 }
 
 bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
-  // The window handle sees each key once, before the focused control does.
+  // The window handle sees each key and each press once, before the control they go to does.
   if (watched == watchedHandle_ && event->type() == QEvent::KeyPress) {
     const auto* key = static_cast<QKeyEvent*>(event);
+    if (!isModifierKey(key->key()))
+      showFocusMark(true);
     formKeyDown(key->key(), key->modifiers());
+  } else if (watched == watchedHandle_ && event->type() == QEvent::MouseButtonPress) {
+    showFocusMark(false);
   }
   return QWidget::eventFilter(watched, event);
 }

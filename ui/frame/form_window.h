@@ -7,6 +7,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <initializer_list>
+
 namespace quiravel::frame {
 
 struct FrameSpec {
@@ -44,6 +46,16 @@ class FormWindow : public QWidget {
   // Stops every timer of the window; the window is about to be destroyed.
   void stopTimers();
 
+  // The keyboard's road through the window: Tab walks `controls` in this order and wraps round,
+  // Shift+Tab walks back. A label on the road takes the focus from the keyboard, never from a
+  // click, so the pointer moves no focus onto it.
+  void setTabRoad(std::initializer_list<QWidget*> controls);
+
+  // Whether the focused control shows a focus mark: from the first key pressed in the window
+  // until the next mouse button pressed in it, so that someone who uses only the mouse never
+  // sees one.
+  bool showsFocusMark() const { return focusMarkShown_; }
+
  Q_SIGNALS:
   // The window system asked the window to close (for example Alt+F4). The window does not
   // close by itself: whoever owns its instance decides.
@@ -68,9 +80,11 @@ class FormWindow : public QWidget {
  private:
   void watchWindowHandle();
   QPoint positionTwips() const;
+  void showFocusMark(bool shown);
 
   QPointer<QWindow> watchedHandle_;
   QPoint writtenTwips_;
+  bool focusMarkShown_ = false;
 };
 
 }  // namespace quiravel::frame

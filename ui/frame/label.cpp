@@ -1,13 +1,39 @@
 #include "ui/frame/label.h"
 
 #include "ui/frame/accessibility.h"
+#include "ui/frame/form_window.h"
 
 #include <qdrawutil.h>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
 
+#include <cmath>
+
 namespace quiravel::frame {
+
+namespace {
+
+// The contrast of two colours as accessibility guidelines reckon it, from 1 (the same) to 21
+// (black on white).
+double relativeLuminance(QRgb rgb) {
+  const auto linear = [](int channel) {
+    const double c = channel / 255.0;
+    return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+  };
+  return 0.2126 * linear(qRed(rgb)) + 0.7152 * linear(qGreen(rgb)) + 0.0722 * linear(qBlue(rgb));
+}
+double contrast(QRgb a, QRgb b) {
+  const double la = relativeLuminance(a) + 0.05;
+  const double lb = relativeLuminance(b) + 0.05;
+  return la > lb ? la / lb : lb / la;
+}
+
+// What a focus mark needs to stand out from what lies behind it.
+constexpr double kFocusMarkContrast = 3.0;
+
+}  // namespace
 
 int buttonMask(Qt::MouseButtons buttons) {
   int mask = 0;
@@ -79,6 +105,29 @@ void Label::pressAndRelease() {
     Q_EMIT click();
 }
 
+void Label::setFocusMarkInset(int pixels) {
+  focusMarkInset_ = pixels;
+  update();
+}
+
+bool Label::showsFocusMark() const {
+  const auto* form = qobject_cast<const FormWindow*>(window());
+  return hasFocus() && form && form->showsFocusMark();
+}
+
+QRect Label::focusMarkRect() const {
+  return rect().adjusted(focusMarkInset_, focusMarkInset_, -focusMarkInset_, -focusMarkInset_);
+}
+
+QColor Label::focusMarkColour() const {
+  // A transparent label's back colour is that of what shows through it.
+  const QRgb back = rgbFromBgr(back_);
+  if (contrast(rgbFromBgr(fore_), back) >= kFocusMarkContrast)
+    return colorFromBgr(fore_);
+  return contrast(qRgb(0, 0, 0), back) >= contrast(qRgb(255, 255, 255), back) ? Qt::black
+                                                                              : Qt::white;
+}
+
 void Label::fitSize() {
   if (!autoSize_)
     return;
@@ -119,8 +168,35 @@ void Label::mouseDoubleClickEvent(QMouseEvent* event) {
     Q_EMIT dblClick();
 }
 
+void Label::keyPressEvent(QKeyEvent* event) {
+  // Space presses a button; held down, it presses once.
+  if (actsAsButton_ && focusPolicy() != Qt::NoFocus && event->key() == Qt::Key_Space) {
+    event->accept();
+    if (!event->isAutoRepeat())
+      pressAndRelease();
+    return;
+  }
+  QLabel::keyPressEvent(event);
+}
+
+void Label::focusInEvent(QFocusEvent* event) {
+  QLabel::focusInEvent(event);
+  update();
+}
+
+void Label::focusOutEvent(QFocusEvent* event) {
+  QLabel::focusOutEvent(event);
+  update();
+}
+
 void Label::paintEvent(QPaintEvent* event) {
   QLabel::paintEvent(event);
+  if (showsFocusMark()) {
+    QPainter painter(this);
+    painter.setPen(QPen(focusMarkColour(), 1, Qt::DotLine));
+    // An outline drawn with a one-pixel pen covers one pixel more to the right and below.
+    painter.drawRect(focusMarkRect().adjusted(0, 0, -1, -1));
+  }
   if (!border_)
     return;
   QPainter painter(this);

@@ -1,7 +1,8 @@
 // A text label as the window layouts use it: caption, back and text colour, transparent or
 // opaque, alignment, word wrap, auto-size, single-line border and tool tip, reporting mouse
 // moves (with the pressed-button mask), presses, clicks and double clicks. A label that acts as
-// a button is shown to assistive technology as a push button that can be pressed.
+// a button is shown to assistive technology as a push button that can be pressed; where its
+// window puts it on the keyboard's road, Space presses it too, and it shows a focus mark.
 #pragma once
 
 #include "ui/frame/units.h"
@@ -54,6 +55,14 @@ class Label : public QLabel {
   // the left button, then click.
   void pressAndRelease();
 
+  // The focus mark is a dotted rectangle `pixels` inside the label's edge (clear of an outline
+  // that frames the label), in the text colour, or in black or white where the text colour
+  // stands out too little from the background.
+  void setFocusMarkInset(int pixels);
+  bool showsFocusMark() const;
+  QRect focusMarkRect() const;
+  QColor focusMarkColour() const;
+
  Q_SIGNALS:
   void mouseMove(int button);
   void mouseDown(int button);
@@ -65,6 +74,9 @@ class Label : public QLabel {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
 
  private:
@@ -77,6 +89,7 @@ class Label : public QLabel {
   bool autoSize_ = false;
   bool leftPressed_ = false;
   bool actsAsButton_ = false;
+  int focusMarkInset_ = 0;
 };
 
 }  // namespace quiravel::frame

@@ -83,6 +83,8 @@ constexpr ColourStep kLabel2Press[] = {
 
 MainMenuWindow::MainMenuWindow(QWidget* parent) : FormWindow(kFrame, parent) {
   setFocusPolicy(Qt::NoFocus);
+  // Named in task bars and window lists, and to a screen reader.
+  setWindowTitle(frame::applicationTitle());
   setAccessibleName(frame::applicationTitle());
 
   frame::Shape* shape2 = frame::addShape(this, kShape2);
@@ -97,6 +99,11 @@ MainMenuWindow::MainMenuWindow(QWidget* parent) : FormWindow(kFrame, parent) {
   frame::stackFrontToBack({shape2, about, cmdX, shape1, label1, title, label2});
   for (frame::Label* action : {label1, label2, cmdX, about})
     action->setActsAsButton(true);
+  // The entries' focus marks lie inside their outlines.
+  label1->setFocusMarkInset(kShape1.borderPixels + 1);
+  label2->setFocusMarkInset(kShape2.borderPixels + 1);
+  setTabRoad({label1, label2, about, cmdX});
+  label1->setFocus();
 
   connect(title, &frame::Label::mouseMove, this, &MainMenuWindow::title_MouseMove);
   connect(label1, &frame::Label::mouseMove, this, &MainMenuWindow::Label1_MouseMove);
@@ -126,6 +133,24 @@ QString MainMenuWindow::aboutText() {
 void MainMenuWindow::Form_MouseMove(int button) {
   frame::dragWithLeftButtonAlone(this, button);
   frame::applyColours(this, kRest);
+}
+
+void MainMenuWindow::Form_KeyDown(int key, Qt::KeyboardModifiers) {
+  auto* focused = qobject_cast<frame::Label*>(focusWidget());
+  if (!focused)
+    return;
+  // Enter presses the focused label, as Space does; Up and Down go from one entry to the other.
+  if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+    focused->pressAndRelease();
+    return;
+  }
+  const QString name = focused->objectName();
+  if ((key == Qt::Key_Up || key == Qt::Key_Down) &&
+      (name == QLatin1String(kLabel1.name) || name == QLatin1String(kLabel2.name))) {
+    const char* other = name == QLatin1String(kLabel1.name) ? kLabel2.name : kLabel1.name;
+    if (auto* entry = findChild<frame::Label*>(QLatin1String(other), Qt::FindDirectChildrenOnly))
+      entry->setFocus(Qt::TabFocusReason);
+  }
 }
 
 void MainMenuWindow::Label1_MouseMove(int) {

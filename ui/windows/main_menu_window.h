@@ -22,9 +22,13 @@ class MainMenuWindow : public frame::FormWindow {
 
  protected:
   void formMouseMove(int button) override { Form_MouseMove(button); }
+  void formKeyDown(int key, Qt::KeyboardModifiers modifiers) override {
+    Form_KeyDown(key, modifiers);
+  }
 
  private:
   void Form_MouseMove(int button);
+  void Form_KeyDown(int key, Qt::KeyboardModifiers modifiers);
   void title_MouseMove(int button) { frame::dragWithLeftButtonAlone(this, button); }
   void Label1_MouseMove(int button);
   void Label2_MouseMove(int button);

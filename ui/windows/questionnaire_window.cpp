@@ -95,6 +95,8 @@ QuestionnaireWindow::QuestionnaireWindow(const QuestionnaireDesign& design, QWid
   const engine::ScreeningTest& screening = test();
   Q_ASSERT(design.rows.size() == screening.items.size());
   setFocusPolicy(Qt::NoFocus);
+  // Named in task bars and window lists, and to a screen reader.
+  setWindowTitle(fromUtf8(screening.displayTitle));
   setAccessibleName(fromUtf8(screening.displayTitle));
 
   frame::LabelSpec titleSpec = kTitle;
@@ -113,6 +115,9 @@ QuestionnaireWindow::QuestionnaireWindow(const QuestionnaireDesign& design, QWid
   frame::Shape* shape1 = frame::addShape(this, shape1Spec);
   for (frame::Label* action : {label1, cmdX, about})
     action->setActsAsButton(true);
+  // The focus mark lies inside the outline.
+  label1->setFocusMarkInset(kShape1.borderPixels + 1);
+  label1_ = label1;
 
   std::vector<QWidget*> questions;
   std::vector<QWidget*> separators;
@@ -164,7 +169,8 @@ QuestionnaireWindow::QuestionnaireWindow(const QuestionnaireDesign& design, QWid
   order.insert(order.end(), questions.begin(), questions.end());
   frame::stackFrontToBack(order);
 
-  // Tab walks the answer lists in rising tab index, which is item order.
+  // Tab walks the answer lists in rising tab index, which is item order, then "Score Your
+  // Test", "?" and "X".
   std::vector<std::size_t> tabOrder(combo1_.size());
   std::iota(tabOrder.begin(), tabOrder.end(), std::size_t{0});
   std::stable_sort(tabOrder.begin(), tabOrder.end(), [&design](std::size_t a, std::size_t b) {
@@ -173,6 +179,8 @@ QuestionnaireWindow::QuestionnaireWindow(const QuestionnaireDesign& design, QWid
   for (std::size_t k = 1; k < tabOrder.size(); ++k) {
     QWidget::setTabOrder(combo1_[tabOrder[k - 1]], combo1_[tabOrder[k]]);
   }
+  QWidget* lastList = tabOrder.empty() ? nullptr : combo1_[tabOrder.back()];
+  setTabRoad({lastList, label1, about, cmdX});
   if (!tabOrder.empty())
     combo1_[tabOrder.front()]->setFocus();
 
@@ -200,9 +208,14 @@ void QuestionnaireWindow::formLoad() {
 
 void QuestionnaireWindow::Form_KeyDown(int key, Qt::KeyboardModifiers) {
   // Only the key code counts: Enter scores with or without Shift, Ctrl or Alt. The key goes on
-  // to the focused answer list all the same.
-  if (key == Qt::Key_Return || key == Qt::Key_Enter)
-    Label1_Click();
+  // to the focused answer list all the same. On "Score Your Test" it also shows the result
+  // window, as a click there would; on "?" and "X" it only scores, so that the key that scores
+  // never closes the window with its answers or opens a box over the result.
+  if (key != Qt::Key_Return && key != Qt::Key_Enter)
+    return;
+  Label1_Click();
+  if (label1_ && focusWidget() == label1_)
+    Label1_MouseDown(frame::kLeftButton);
 }
 
 void QuestionnaireWindow::Form_MouseMove(int button) {

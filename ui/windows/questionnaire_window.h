@@ -12,7 +12,8 @@
 
 namespace quiravel::frame {
 class DropDownList;
-}
+class Label;
+}  // namespace quiravel::frame
 
 namespace quiravel::windows {
 
@@ -55,6 +56,7 @@ class QuestionnaireWindow : public frame::FormWindow {
 
   const QuestionnaireDesign& design_;
   std::vector<frame::DropDownList*> combo1_;  // Combo1(0) .. Combo1(n - 1)
+  frame::Label* label1_ = nullptr;            // "Score Your Test"
 };
 
 }  // namespace quiravel::windows
