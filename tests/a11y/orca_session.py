@@ -1,6 +1,7 @@
-"""Takes the depression test with Debian's Orca screen reader running, as a blind user would:
-the keyboard to move between the questions and answer them, the score label pressed through
-its accessible action (it takes no keyboard focus), and checks what Orca spoke at each step.
+"""Takes the depression test with Debian's Orca screen reader running, as a blind user would,
+with the keyboard alone: Tab to move between the menu entries, the questions and the labels
+that act as buttons, Down to answer, Space and Enter to press; and checks what Orca spoke at
+each step.
 
     orca_session.py PROGRAM WORKDIR
 
@@ -26,8 +27,7 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 import pyatspi  # noqa: E402
 
 from quiravel_support.accessible import (  # noqa: E402
-    STEP_SECONDS, act, answer_lists, child, end_with_menu_x, find_application, related,
-    start_program, top_level, wait_for)
+    STEP_SECONDS, answer_lists, find_application, related, start_program, top_level, wait_for)
 from quiravel_support.checks import Failure, check, echo_passes, run_checked  # noqa: E402
 from quiravel_support.desktop import Desktop  # noqa: E402
 from quiravel_support.process import end_process  # noqa: E402
@@ -141,14 +141,27 @@ def run(program, orca, desktop):
             process.wait()
 
 
+def wait_for_keyboard(desktop, name):
+    """Keys go to a window once the window manager has given it the focus."""
+    wait_for(lambda: any(w.name == name and desktop.has_focus(w) for w in desktop.visible()),
+             f"{name} to have the keyboard focus")
+
+
 def take_test(process, orca, desktop):
     app = wait_for(lambda: find_application(process.pid), "the program on the accessibility bus")
-    menu = wait_for(lambda: top_level(app, MENU), "the main menu")
+    wait_for(lambda: top_level(app, MENU), "the main menu")
     orca.said(MENU, 0, f"at start Orca names the main menu, {MENU!r}")
+    wait_for_keyboard(desktop, MENU)
 
-    # The questionnaire opens with the first answer list focused, and the disclaimer slides up.
+    # The menu opens with the focus on its first entry; Tab and Shift+Tab go round its labels.
+    for key, name in (("Tab", "Anxiety Screening Test"), ("Shift_L+Tab", TEST)):
+        since = orca.mark()
+        desktop.key(key)
+        orca.said(f"{name} push button", since, f"on {key} Orca reads the menu entry {name!r}")
+
+    # Enter opens the questionnaire with the first answer list focused; the disclaimer slides up.
     since = orca.mark()
-    act(child(menu, "push button", TEST), "Press")
+    desktop.key("Return")
     window = wait_for(lambda: top_level(app, TEST, "frame"), "the questionnaire")
     questions = {number: related(combo, pyatspi.RELATION_LABELLED_BY)[0].name
                  for number, combo in answer_lists(window).items()}
@@ -159,11 +172,10 @@ def take_test(process, orca, desktop):
     orca.said(DISCLAIMER, since, "on open Orca reads the disclaimer")
 
     # Down twice picks "Yes" (the first step picks "No"); Tab moves on to the next question,
-    # and from the last back to the first.
+    # and from the last to "Score Your Test".
     answers = {}
-    item = 1
-    for _ in range(len(questions) + 1):
-        if item in YES_ITEMS and item not in answers:
+    for item in range(1, len(questions) + 1):
+        if item in YES_ITEMS:
             since = orca.mark()
             desktop.key("Down")
             desktop.key("Down")
@@ -171,21 +183,38 @@ def take_test(process, orca, desktop):
             answers[item] = "Yes"
         since = orca.mark()
         desktop.key("Tab")
-        item = item % len(questions) + 1
-        answer = answers.get(item, "No")
-        orca.said(questions[item], since,
-                  f"on Tab Orca reads question {item} with its answer {answer}", answer)
+        if item < len(questions):
+            answer = answers.get(item + 1, "No")
+            orca.said(questions[item + 1], since,
+                      f"on Tab Orca reads question {item + 1} with its answer {answer}", answer)
+    orca.said("Score Your Test push button", since, "on Tab Orca reads 'Score Your Test'")
 
-    # The result window slides up with the score line, the band and the advice.
+    # Space on it: the result window slides up with the score line, the band and the advice.
     since = orca.mark()
-    act(child(window, "push button", "Score Your Test"), "Press")
+    desktop.key("space")
     after = orca.said("notification Result", since, "Orca names the result window")
     for text in MILD:
         orca.wait_said(lambda spoken, i, text=text: plain(text) in plain(spoken[i]), after,
                        f"the result's {text[:30]!r}...")
         check(True, f"Orca reads the result's {text[:30]!r}...")
 
-    end_with_menu_x(menu, process)
+    # "?" and "X" follow; "X" closes the questionnaire, and the menu's "X" ends the program.
+    for name in ("?", "X"):
+        since = orca.mark()
+        desktop.key("Tab")
+        orca.said(f"{name} push button", since, f"on Tab Orca reads {name!r}")
+    desktop.key("space")
+    wait_for(lambda: top_level(app, TEST, "frame") is None, "the questionnaire to close")
+    wait_for_keyboard(desktop, MENU)
+    since = orca.mark()
+    desktop.key("Shift_L+Tab")
+    orca.said("X push button", since, "back in the menu, Shift+Tab reaches its 'X'")
+    desktop.key("space")
+    try:
+        status = process.wait(timeout=STEP_SECONDS)
+    except subprocess.TimeoutExpired:
+        raise Failure("the program did not end after the menu's X") from None
+    check(status == 0, f"the program ended with status 0 (got {status})")
 
 
 def main():

@@ -107,6 +107,7 @@ class Session:
               f"expected centred at {MainMenu.position(self.screen)}")
         check(self.visible_sizes() == [MainMenu.size],
               f"at start only the main menu is on screen, saw {self.visible_sizes()}")
+        check(menu.name == "Quiravel", f"the main menu is named {menu.name!r} in window lists")
         self.menu = menu
         return menu
 
@@ -610,30 +611,22 @@ def scenario_drag(s):
     s.end_with_menu_x()
 
 
+def about_box_window(s):
+    """The About box: a window of its own with the caption "Quiravel", as the menu has."""
+    return next((w for w in s.desktop.visible()
+                 if w.name == "Quiravel" and w.size != MainMenu.size), None)
+
+
 def about_box(s, what):
-    """Waits for the About box: a window of its own with the caption "Quiravel"."""
-    return wait_until(f"the About box of {what}",
-                      lambda: s.desktop.window_named("Quiravel"), SHOW)
+    return wait_until(f"the About box of {what}", lambda: about_box_window(s), SHOW)
 
 
-def dismiss_about_box(s, box):
-    # The box has the keyboard focus; Return presses its OK button.
+def dismiss_about_box(s, box, key="Return"):
+    # The box has the keyboard focus; Return presses its OK button, Escape and Space close it.
     wait_until("the About box to have the keyboard focus",
-               lambda: s.desktop.input_focus() in about_box_windows(s, box), SHOW)
-    s.desktop.key("Return")
-    wait_until("the About box to close",
-               lambda: s.desktop.window_named("Quiravel") is None, SHOW)
-
-
-def about_box_windows(s, box):
-    """The box's client window and its window manager's frame (either may hold the focus)."""
-    ids = {box.id}
-    try:
-        parent = s.desktop.display.create_resource_object("window", box.id).query_tree().parent
-        ids.add(parent.id)
-    except Exception:
-        pass
-    return ids
+               lambda: s.desktop.has_focus(box), SHOW)
+    s.desktop.key(key)
+    wait_until("the About box to close", lambda: about_box_window(s) is None, SHOW)
 
 
 def scenario_about_box(s):
@@ -655,7 +648,7 @@ def scenario_about_box(s):
     s.expect_slide_in(DISCLAIMER)
     s.desktop.click(*q.at(*centre(ANXIETY.about)))
     box = about_box(s, ANXIETY.name)
-    dismiss_about_box(s, box)
+    dismiss_about_box(s, box, key="space")
     s.expect_not_moved(q.id, ANXIETY.name, ANXIETY.position(s.screen))
     s.desktop.click(*q.at(*centre(ANXIETY.cmdX)))
     s.desktop.wait_destroyed(ANXIETY.name, q.id, SHOW)
@@ -735,6 +728,55 @@ def scenario_whole_session(s):
     s.desktop.click(*q11.at(*centre(ANXIETY.cmdX)))
     s.desktop.wait_destroyed(ANXIETY.name, q11.id, SHOW)
     s.end_with_menu_x()
+
+
+def scenario_keyboard_road(s):
+    """One test taken with the keyboard alone; the pointer never moves. The menu opens with
+    the focus on its first entry; Tab and Shift+Tab walk the labels and answer lists, Down
+    answers, Space and Enter press what has the focus, Escape closes the About box."""
+    menu = s.start()
+    pointer = s.desktop.pointer()
+    s.desktop.key("Return")
+    q = s.desktop.wait_visible(DEPRESSION.name, DEPRESSION.size, SHOW)
+    check(q.name == "Depression Screening Test", f"the questionnaire is named {q.name!r}")
+    welcome = s.expect_slide_in(DISCLAIMER)
+    before = s.combo_picture(q, DEPRESSION, 0)
+    s.desktop.key("Down")
+    s.desktop.key("Down")  # "No", then "Yes"
+    wait_until("answer list 1 to show its answer",
+               lambda: s.combo_picture(q, DEPRESSION, 0) != before, SHOW)
+    # From the first list, Shift+Tab goes back to "X", "?" and "Score Your Test".
+    for key in ["Shift_L+Tab"] * 3 + ["space"]:
+        s.desktop.key(key)
+    result = s.expect_slide_in(RESULT)
+    s.desktop.wait_gone(DISCLAIMER.name, welcome.id, SHOW)
+    shown = s.result_picture(result)
+    # Back to the first list to take the answer back, then Enter on "Score Your Test" scores
+    # anew.
+    for key in ["Tab"] * 3 + ["Up"] + ["Shift_L+Tab"] * 3 + ["Return"]:
+        s.desktop.key(key)
+    wait_until("the result window to show the new score",
+               lambda: s.result_picture(result) != shown, SHOW)
+    # "?" opens the About box; Escape closes it and the focus is back on "?", so Tab reaches
+    # "X", which closes the questionnaire and the result window.
+    s.desktop.key("Tab")
+    s.desktop.key("space")
+    dismiss_about_box(s, about_box(s, DEPRESSION.name), key="Escape")
+    wait_until("the questionnaire to have the keyboard focus again",
+               lambda: s.desktop.has_focus(q), SHOW)
+    s.desktop.key("Tab")
+    s.desktop.key("space")
+    s.desktop.wait_destroyed(DEPRESSION.name, q.id, SHOW)
+    s.desktop.wait_destroyed(RESULT.name, result.id, SHOW)
+    # The window manager hands the focus back to the menu, still on its first entry: Shift+Tab
+    # reaches its "X", which ends the program.
+    wait_until("the menu to have the keyboard focus",
+               lambda: s.desktop.has_focus(menu), SHOW)
+    s.desktop.key("Shift_L+Tab")
+    s.desktop.key("space")
+    status = s.program.wait_exit(EXIT)
+    check(status == 0, f"the program ended with exit status {status}, expected 0")
+    check(s.desktop.pointer() == pointer, "the pointer moved")
 
 
 def scenario_two_monitors(s):

@@ -102,11 +102,17 @@ class Input:
         self.release(1)
 
     def key(self, name):
-        keycode = self.display.keysym_to_keycode(XK.string_to_keysym(name))
-        if not keycode:
-            raise RuntimeError(f"no key for {name}")
-        xtest.fake_input(self.display, X.KeyPress, keycode)
-        xtest.fake_input(self.display, X.KeyRelease, keycode)
+        """Presses and releases a key, or a chord such as "Shift_L+Tab"."""
+        keycodes = []
+        for part in name.split("+"):
+            keycode = self.display.keysym_to_keycode(XK.string_to_keysym(part))
+            if not keycode:
+                raise RuntimeError(f"no key for {part}")
+            keycodes.append(keycode)
+        for keycode in keycodes:
+            xtest.fake_input(self.display, X.KeyPress, keycode)
+        for keycode in reversed(keycodes):
+            xtest.fake_input(self.display, X.KeyRelease, keycode)
         self._flush()
 
 
@@ -257,9 +263,23 @@ class Desktop(Input):
                 return w
         return None
 
+    def pointer(self):
+        where = self.root.query_pointer()
+        return (where.root_x, where.root_y)
+
     def input_focus(self):
         focus = self.display.get_input_focus().focus
         return focus.id if hasattr(focus, "id") else focus
+
+    def has_focus(self, window):
+        """Whether the keyboard's input goes to the window: to its client window or to the
+        window manager's frame around it (either may hold the focus)."""
+        ids = {window.id}
+        try:
+            ids.add(self.display.create_resource_object("window", window.id).query_tree().parent.id)
+        except error.XError:
+            pass
+        return self.input_focus() in ids
 
     def tree_text(self):
         """The program's windows, one a line, for failure reports."""
