@@ -161,6 +161,26 @@ class TestControls : public QObject {
     QVERIFY(wrapped->height() > oneLine);
   }
 
+  // In its text colour where that stands out 3:1 from the background, else black or white.
+  void focusMarkColour_data() {
+    addColumns<uint, uint, QColor>({"back", "fore", "mark"});
+    QTest::newRow("white on dark blue") << 0x00400000u << 0x00FFFFFFu << QColor(Qt::white);
+    QTest::newRow("purple on white") << 0x00FFFFFFu << 0x00800080u << QColor(0x80, 0, 0x80);
+    QTest::newRow("white on light blue, 3.3:1") << 0x00FF8080u << 0x00FFFFFFu << QColor(Qt::white);
+    QTest::newRow("white on pale blue, 1.7:1") << 0x00FFC0C0u << 0x00FFFFFFu << QColor(Qt::black);
+    QTest::newRow("dark blue on black") << 0x00000000u << 0x00400000u << QColor(Qt::white);
+  }
+  void focusMarkColour() {
+    QFETCH(uint, back);
+    QFETCH(uint, fore);
+    QFETCH(QColor, mark);
+    RecordingForm form;
+    Label* label = addLabel(&form, kLabel);
+    label->setBackColor(back);
+    label->setForeColor(fore);
+    QCOMPARE(label->focusMarkColour(), mark);
+  }
+
   void coloursAreKept() {
     RecordingForm form;
     Label* label = addLabel(&form, kLabel);
