@@ -168,15 +168,36 @@ void Label::mouseDoubleClickEvent(QMouseEvent* event) {
     Q_EMIT dblClick();
 }
 
+bool Label::isPressKey(int key) const {
+  if (!actsAsButton_ || focusPolicy() == Qt::NoFocus)
+    return false;
+  return key == Qt::Key_Space || (enterPresses_ && (key == Qt::Key_Return || key == Qt::Key_Enter));
+}
+
 void Label::keyPressEvent(QKeyEvent* event) {
-  // Space presses a button; held down, it presses once.
-  if (actsAsButton_ && focusPolicy() != Qt::NoFocus && event->key() == Qt::Key_Space) {
-    event->accept();
-    if (!event->isAutoRepeat())
-      pressAndRelease();
+  if (!isPressKey(event->key())) {
+    QLabel::keyPressEvent(event);
     return;
   }
-  QLabel::keyPressEvent(event);
+  // Held down, the key presses once.
+  event->accept();
+  if (event->isAutoRepeat() || keyDown_)
+    return;
+  keyDown_ = event->key();
+  Q_EMIT mouseDown(kLeftButton);
+}
+
+void Label::keyReleaseEvent(QKeyEvent* event) {
+  if (!isPressKey(event->key())) {
+    QLabel::keyReleaseEvent(event);
+    return;
+  }
+  event->accept();
+  // Like a button released elsewhere, a key that went down somewhere else clicks nothing.
+  if (event->isAutoRepeat() || keyDown_ != event->key())
+    return;
+  keyDown_ = 0;
+  Q_EMIT click();
 }
 
 void Label::focusInEvent(QFocusEvent* event) {
@@ -186,6 +207,7 @@ void Label::focusInEvent(QFocusEvent* event) {
 
 void Label::focusOutEvent(QFocusEvent* event) {
   QLabel::focusOutEvent(event);
+  keyDown_ = 0;
   update();
 }
 

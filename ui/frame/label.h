@@ -2,7 +2,8 @@
 // opaque, alignment, word wrap, auto-size, single-line border and tool tip, reporting mouse
 // moves (with the pressed-button mask), presses, clicks and double clicks. A label that acts as
 // a button is shown to assistive technology as a push button that can be pressed; where its
-// window puts it on the keyboard's road, Space presses it too, and it shows a focus mark.
+// window puts it on the keyboard's road, Space presses it too (down, then up, as the left
+// button), and it shows a focus mark.
 #pragma once
 
 #include "ui/frame/units.h"
@@ -55,6 +56,10 @@ class Label : public QLabel {
   // the left button, then click.
   void pressAndRelease();
 
+  // Keys that press a label on the keyboard's road as the left button does: going down, the
+  // mouseDown; coming up, the click. Space always; Enter too where it is set.
+  void setEnterPresses(bool enterPresses) { enterPresses_ = enterPresses; }
+
   // The focus mark is a dotted rectangle `pixels` inside the label's edge (clear of an outline
   // that frames the label), in the text colour, or in black or white where the text colour
   // stands out too little from the background.
@@ -75,12 +80,14 @@ class Label : public QLabel {
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
 
  private:
   void fitSize();
+  bool isPressKey(int key) const;
 
   Bgr back_ = 0x00FFFFFF;
   Bgr fore_ = 0x00000000;
@@ -90,6 +97,8 @@ class Label : public QLabel {
   bool leftPressed_ = false;
   bool actsAsButton_ = false;
   int focusMarkInset_ = 0;
+  bool enterPresses_ = false;
+  int keyDown_ = 0;  // the press key that went down on the label and is still down
 };
 
 }  // namespace quiravel::frame

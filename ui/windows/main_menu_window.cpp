@@ -97,8 +97,11 @@ MainMenuWindow::MainMenuWindow(QWidget* parent) : FormWindow(kFrame, parent) {
   label1->setCaption(QString::fromStdString(engine::depressionTest().displayTitle));
   label2->setCaption(QString::fromStdString(engine::anxietyTest().displayTitle));
   frame::stackFrontToBack({shape2, about, cmdX, shape1, label1, title, label2});
-  for (frame::Label* action : {label1, label2, cmdX, about})
+  // Enter presses them too, as Space does.
+  for (frame::Label* action : {label1, label2, cmdX, about}) {
     action->setActsAsButton(true);
+    action->setEnterPresses(true);
+  }
   // The entries' focus marks lie inside their outlines.
   label1->setFocusMarkInset(kShape1.borderPixels + 1);
   label2->setFocusMarkInset(kShape2.borderPixels + 1);
@@ -136,14 +139,10 @@ void MainMenuWindow::Form_MouseMove(int button) {
 }
 
 void MainMenuWindow::Form_KeyDown(int key, Qt::KeyboardModifiers) {
+  // Up and Down go from one entry to the other.
   auto* focused = qobject_cast<frame::Label*>(focusWidget());
   if (!focused)
     return;
-  // Enter presses the focused label, as Space does; Up and Down go from one entry to the other.
-  if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-    focused->pressAndRelease();
-    return;
-  }
   const QString name = focused->objectName();
   if ((key == Qt::Key_Up || key == Qt::Key_Down) &&
       (name == QLatin1String(kLabel1.name) || name == QLatin1String(kLabel2.name))) {
