@@ -2,11 +2,16 @@
 // no network, no command line.
 
 #include "app/app_shell.h"
+#include "app/sandbox.h"
 #include "ui/frame/cursor_blink.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv) {
+  // Before anything else, above all before the toolkit makes a thread: the kernel's rules that
+  // hold the program to keeping nothing, from here to the end.
+  quiravel::app::enterSandbox();
+
   // The windows place themselves at absolute positions, which a Wayland compositor does not
   // grant to clients: ask for X11 first (XWayland on a Wayland desktop), Wayland second, unless
   // the user chose a platform.

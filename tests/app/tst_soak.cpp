@@ -28,6 +28,7 @@
 // few real-time delays (such as a list popup ignoring a release right after it opened) may
 // take a replay another way.
 #include "app/app_shell.h"
+#include "app/sandbox.h"
 #include "engine/screening.h"
 #include "tests/app/soak_hands.h"
 #include "tests/app/soak_watch.h"
@@ -239,6 +240,8 @@ class TestSoak : public QObject {
   Q_OBJECT
 
  public:
+  static void initMain() { quiravel::app::enterSandbox(); }  // as the program, before Qt
+
   TestSoak() {
     // A longer run than the default may take longer than Qt Test gives one test function.
     if (!qEnvironmentVariableIsSet("QTEST_FUNCTION_TIMEOUT")) {

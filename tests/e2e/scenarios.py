@@ -852,9 +852,12 @@ def _on_terminate(signum, frame):
     raise SystemExit(f"stopped by signal {signum}")
 
 
-def run(scenario, app, artifacts, trace_log=None):
+def run(scenario, app, artifacts, trace_log=None, launch=None):
     """Runs one scenario against a freshly started program; returns True if it passed. The
-    program is always ended, and on a failure the screen is saved."""
+    program is always ended, and on a failure the screen is saved. `launch(scratch)`, if given,
+    returns the wrapper, environment and working directory the program starts with; by default
+    it starts in a session bus of its own (traced into `trace_log` if given), in a private
+    environment under the scratch directory."""
     os.makedirs(artifacts, exist_ok=True)
     signal.signal(signal.SIGTERM, _on_terminate)
     signal.signal(signal.SIGALRM, _on_alarm)
@@ -868,8 +871,10 @@ def run(scenario, app, artifacts, trace_log=None):
         check_desktop(desktop, scenario)
         check(not desktop.visible(), "the program is already on screen before it started")
         history = WindowHistory()
-        program = Program(app, wrapper_for(trace_log), private_environment(scratch.path),
-                          os.path.join(artifacts, f"{scenario}.output.txt"))
+        wrapper, env, cwd = (launch(scratch.path) if launch else
+                             (wrapper_for(trace_log), private_environment(scratch.path), None))
+        program = Program(app, wrapper, env, os.path.join(artifacts, f"{scenario}.output.txt"),
+                          cwd)
         SCENARIOS[scenario](Session(desktop, history, program))
         passed = True
     except (Exception, ScenarioTimeout) as failure:  # noqa: B014

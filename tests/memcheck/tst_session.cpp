@@ -6,6 +6,7 @@
 // the user sees, so that a session that went wrong cannot pass as a clean memory check. Waits
 // are generous: under memcheck everything runs many times slower.
 #include "app/app_shell.h"
+#include "app/sandbox.h"
 #include "engine/screening.h"
 #include "tests/support/seams.h"
 #include "ui/frame/drop_down_list.h"
@@ -96,6 +97,9 @@ class TestSession : public QObject {
     shell_.reset();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   }
+
+ public:
+  static void initMain() { quiravel::app::enterSandbox(); }  // as the program, before Qt
 
  private Q_SLOTS:
   void initTestCase() {

@@ -99,7 +99,7 @@ class Program:
     """The program, started through an optional wrapper (a session bus, a tracer), in a
     process group of its own so that nothing it starts outlives the test."""
 
-    def __init__(self, executable, wrapper, env, log_path):
+    def __init__(self, executable, wrapper, env, log_path, cwd=None):
         self.executable = executable
         self.log_path = log_path
         self._log = open(log_path, "wb")
@@ -108,6 +108,7 @@ class Program:
         self.process = subprocess.Popen(
             list(wrapper) + [executable],
             env=env,
+            cwd=cwd,
             stdin=subprocess.DEVNULL,
             stdout=subprocess.PIPE,
             stderr=subprocess.STDOUT,
