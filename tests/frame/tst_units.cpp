@@ -1,5 +1,6 @@
 // Twips, colours and fonts.
 #include "tests/support/rows.h"
+#include "tests/support/screens.h"
 #include "ui/frame/units.h"
 
 #include <QFontInfo>
@@ -12,28 +13,48 @@ class TestUnits : public QObject {
 
  private Q_SLOTS:
   void twipsToPixels_data() {
-    quiravel::test::addColumns<int, int>({"twips", "pixels"});
-    QTest::newRow("zero") << 0 << 0;
-    QTest::newRow("one pixel") << 15 << 1;
-    QTest::newRow("just under half") << 7 << 0;
-    QTest::newRow("just over half") << 8 << 1;
-    QTest::newRow("questionnaire width") << 9855 << 657;
-    QTest::newRow("menu entry left") << 1267 << 84;
-    QTest::newRow("score label left") << 2587 << 172;
-    QTest::newRow("negative") << -50 << -3;
-    QTest::newRow("negative half") << -8 << -1;
+    quiravel::test::addColumns<int, int, int>({"dpi", "twips", "pixels"});
+    QTest::newRow("zero") << 96 << 0 << 0;
+    QTest::newRow("one pixel") << 96 << 15 << 1;
+    QTest::newRow("just under half") << 96 << 7 << 0;
+    QTest::newRow("just over half") << 96 << 8 << 1;
+    QTest::newRow("questionnaire width") << 96 << 9855 << 657;
+    QTest::newRow("menu entry left") << 96 << 1267 << 84;
+    QTest::newRow("score label left") << 96 << 2587 << 172;
+    QTest::newRow("negative") << 96 << -50 << -3;
+    QTest::newRow("negative half") << 96 << -8 << -1;
+    // A desktop's own dpi with Qt's scaling off: 12 and 10 twips a pixel.
+    QTest::newRow("120 dpi: one pixel") << 120 << 12 << 1;
+    QTest::newRow("120 dpi: half") << 120 << 6 << 1;
+    QTest::newRow("120 dpi: questionnaire width") << 120 << 9855 << 821;
+    QTest::newRow("120 dpi: negative half") << 120 << -6 << -1;
+    QTest::newRow("144 dpi: questionnaire width") << 144 << 9855 << 986;
   }
   void twipsToPixels() {
+    QFETCH(int, dpi);
     QFETCH(int, twips);
     QFETCH(int, pixels);
+    QVERIFY(quiravel::test::setOffscreenScreen(QSize(800, 800), dpi));
     QCOMPARE(quiravel::frame::twipsToPixels(twips), pixels);
   }
 
-  void screenSizeInTwips() {
-    // The offscreen platform's default screen is 800 x 800 pixels.
-    QCOMPARE(screenWidthTwips(), 800 * 15);
-    QCOMPARE(screenHeightTwips(), 800 * 15);
+  void screenSizeInTwips_data() {
+    quiravel::test::addColumns<int, int>({"dpi", "twips"});
+    QTest::newRow("96 dpi") << 96 << 800 * 15;
+    QTest::newRow("120 dpi") << 120 << 800 * 12;
+    QTest::newRow("144 dpi") << 144 << 800 * 10;
   }
+  void screenSizeInTwips() {
+    QFETCH(int, dpi);
+    QFETCH(int, twips);
+    // An 800 x 800 pixel screen, as the offscreen platform's default one.
+    QVERIFY(quiravel::test::setOffscreenScreen(QSize(800, 800), dpi));
+    QCOMPARE(screenWidthTwips(), twips);
+    QCOMPARE(screenHeightTwips(), twips);
+    QCOMPARE(pixelsToTwips(1), twips / 800);
+  }
+
+  void cleanup() { QVERIFY(quiravel::test::setOffscreenScreen(QSize(800, 800))); }
 
   void colours_data() {
     quiravel::test::addColumns<uint, QColor>({"bgr", "colour"});

@@ -20,7 +20,7 @@ QList<QRect> currentLayout() {
 
 }  // namespace
 
-bool setOffscreenScreens(const QList<QRect>& screens) {
+bool setOffscreenScreens(const QList<QRect>& screens, int dpi) {
   if (QGuiApplication::platformName() != QLatin1String("offscreen"))
     return false;
   QPlatformNativeInterface* native = QGuiApplication::platformNativeInterface();
@@ -41,17 +41,22 @@ bool setOffscreenScreens(const QList<QRect>& screens) {
                             {QStringLiteral("y"), r.y()},
                             {QStringLiteral("width"), r.width()},
                             {QStringLiteral("height"), r.height()},
-                            {QStringLiteral("logicalDpi"), 96},
+                            {QStringLiteral("logicalDpi"), dpi},
                             {QStringLiteral("logicalBaseDpi"), 96},
                             {QStringLiteral("dpr"), 1}});
   }
   setConfiguration(QJsonObject{{QStringLiteral("screens"), list}}, native);
   // Screens come and go at once; a move reaches Qt as a queued window-system event.
-  return QTest::qWaitFor([&] { return currentLayout() == screens; }, 5000);
+  return QTest::qWaitFor(
+      [&] {
+        return currentLayout() == screens &&
+               QGuiApplication::primaryScreen()->logicalDotsPerInch() == dpi;
+      },
+      5000);
 }
 
-bool setOffscreenScreen(QSize size) {
-  return setOffscreenScreens({QRect(QPoint(0, 0), size)});
+bool setOffscreenScreen(QSize size, int dpi) {
+  return setOffscreenScreens({QRect(QPoint(0, 0), size)}, dpi);
 }
 
 }  // namespace quiravel::test

@@ -8,12 +8,14 @@
 
 namespace quiravel::test {
 
-// Lays the offscreen platform's screens out as `screens`, in global pixels at 96 dpi; the first
-// is the primary screen. Returns once Qt has taken in the new layout, false if it did not
+// Lays the offscreen platform's screens out as `screens`, in global pixels; the first is the
+// primary screen. Each is set to `dpi` dots per inch, as a desktop sets it; unless that is 96,
+// the test must run with Qt's scaling off (QT_ENABLE_HIGHDPI_SCALING=0), where Qt's logical dpi
+// is the desktop's. Returns once Qt has taken in the new layout and dpi, false if it did not
 // (or the platform is not the offscreen one).
-bool setOffscreenScreens(const QList<QRect>& screens);
+bool setOffscreenScreens(const QList<QRect>& screens, int dpi = 96);
 
 // One offscreen screen of `size` at the origin.
-bool setOffscreenScreen(QSize size);
+bool setOffscreenScreen(QSize size, int dpi = 96);
 
 }  // namespace quiravel::test

@@ -1,4 +1,5 @@
-# The layouts' fonts (tst_fonts.cpp), one test program run under three font configurations:
+# The layouts' fonts (tst_fonts.cpp), one test program run under three font configurations
+# (and at other dpis, below):
 #   windows.fonts_setup    only the fonts the set-up installs (fonts-setup.conf);
 #   windows.fonts_desktop  the system's own, with a typical desktop's extra fonts
 #                          (fonts-noto-core) present; skipped without them;
@@ -27,3 +28,26 @@ set_tests_properties(windows.fonts_tahoma PROPERTIES ENVIRONMENT
   "QT_QPA_PLATFORM=offscreen;QUIRAVEL_TEST_FONTS=tahoma;FONTCONFIG_FILE=${quiravel_tahoma_dir}/fonts.conf")
 set_tests_properties(windows.fonts_setup windows.fonts_desktop windows.fonts_tahoma PROPERTIES
   LABELS "offscreen;fonts" TIMEOUT 120 SKIP_RETURN_CODE 77)
+
+# The same on a 1920x1080 desktop of another dpi. With Qt's scaling off (120 and 144 dpi) the
+# fonts grow with the dpi and the layouts with them, and the texts still fit (the other
+# functions measure in 96-dpi pixels or compare point sizes that whole pixels round). With it on
+# (200 %: 192 dpi) Qt scales all it draws, and everything is as at 96 dpi.
+function(quiravel_add_fonts_test name dpi scaling)
+  set(screen "${CMAKE_CURRENT_BINARY_DIR}/screen-${dpi}dpi.json")
+  file(WRITE "${screen}" "{\"screens\": [{\"name\": \"screen0\", \"x\": 0, \"y\": 0, \"width\": 1920, \"height\": 1080, \"logicalDpi\": ${dpi}, \"logicalBaseDpi\": 96, \"dpr\": 1}]}\n")
+  if(scaling)
+    set(functions "")
+    set(environment "QUIRAVEL_TEST_DPI=96")
+  else()
+    set(functions textFits resultFits)
+    set(environment "QT_ENABLE_HIGHDPI_SCALING=0;QUIRAVEL_TEST_DPI=${dpi}")
+  endif()
+  add_test(NAME windows.fonts_${name} COMMAND windows_tst_fonts ${functions})
+  set_tests_properties(windows.fonts_${name} PROPERTIES
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen:configfile=${screen};${environment};QUIRAVEL_TEST_FONTS=setup;FONTCONFIG_FILE=${CMAKE_CURRENT_SOURCE_DIR}/windows/fonts-setup.conf"
+    LABELS "offscreen;fonts" TIMEOUT 120)
+endfunction()
+quiravel_add_fonts_test(120dpi 120 OFF)
+quiravel_add_fonts_test(144dpi 144 OFF)
+quiravel_add_fonts_test(200percent 192 ON)

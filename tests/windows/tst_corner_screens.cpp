@@ -1,7 +1,8 @@
 // Both corner windows on screens of other sizes than the usual one: a 1920x1080 screen, where
 // they park in the bottom right-hand corner as the twips give their places, and a screen less
 // tall than the result window, where the result window parks partly above the top edge and the
-// disclaimer window in the corner as ever.
+// disclaimer window in the corner as ever; and a 1920x1080 screen of 120 and 144 dpi (12 and 10
+// twips a pixel), where their places follow from the same twips.
 #include "tests/support/corner.h"
 #include "tests/support/rows.h"
 #include "tests/support/screens.h"
@@ -41,23 +42,30 @@ class TestCornerScreens : public QObject {
   }
 
   void parksInTheCorner_data() {
-    addColumns<QSize, QString, int, int>({
-        "size", "name",
-        "leftPx",      // (screen width - 2895 - 100 twips) / 15, rounded
-        "parkedTopPx"  // (screen height - 6750 or 3300 twips) / 15
+    addColumns<QSize, int, QString, int, int>({
+        "size", "dpi", "name",
+        "leftPx",      // (screen width - window width - 100 twips) / twips a pixel, rounded
+        "parkedTopPx"  // (screen height - 6750 or 3300 twips) / twips a pixel, rounded
     });
-    QTest::newRow("big, result window") << kBig << "Form2" << 1720 << 630;
-    QTest::newRow("big, disclaimer window") << kBig << "Welcome" << 1720 << 860;
+    QTest::newRow("big, result window") << kBig << 96 << "Form2" << 1720 << 630;
+    QTest::newRow("big, disclaimer window") << kBig << 96 << "Welcome" << 1720 << 860;
     // 5400 - 6750 twips: 90 pixels above the screen's top edge.
-    QTest::newRow("short, result window") << kShort << "Form2" << 600 << -90;
-    QTest::newRow("short, disclaimer window") << kShort << "Welcome" << 600 << 140;
+    QTest::newRow("short, result window") << kShort << 96 << "Form2" << 600 << -90;
+    QTest::newRow("short, disclaimer window") << kShort << 96 << "Welcome" << 600 << 140;
+    // 23040 x 12960 twips. The window's Width reads back from its pixels: 241 (2892 twips) at
+    // 120 dpi, 290 (2900) at 144; the disclaimer window's Height 249 (2988) at 120 dpi.
+    QTest::newRow("120 dpi, result window") << kBig << 120 << "Form2" << 1671 << 518;
+    QTest::newRow("120 dpi, disclaimer window") << kBig << 120 << "Welcome" << 1671 << 805;
+    QTest::newRow("144 dpi, result window") << kBig << 144 << "Form2" << 1620 << 405;
+    QTest::newRow("144 dpi, disclaimer window") << kBig << 144 << "Welcome" << 1620 << 750;
   }
   void parksInTheCorner() {
     QFETCH(QSize, size);
+    QFETCH(int, dpi);
     QFETCH(QString, name);
     QFETCH(int, leftPx);
     QFETCH(int, parkedTopPx);
-    QVERIFY(setOffscreenScreen(size));
+    QVERIFY(setOffscreenScreen(size, dpi));
 
     auto slot = makeCornerSlot(name);
     slot->show();

@@ -6,7 +6,7 @@
 // QUIRAVEL_TEST_FONTS says which fonts the test was started with: "setup" (a font configuration
 // that sees only the fonts the set-up installs), "desktop" (the system's configuration, with a
 // typical desktop's extra fonts, fonts-noto-core, present) or "tahoma" (one that has a face
-// named Tahoma).
+// named Tahoma). QUIRAVEL_TEST_DPI, where set, is the logical dpi the screen was given.
 #include "engine/screening.h"
 #include "tests/support/rows.h"
 #include "ui/frame/drop_down_list.h"
@@ -20,6 +20,7 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetricsF>
+#include <QScreen>
 #include <QTest>
 
 #include <cstdio>
@@ -150,6 +151,10 @@ class TestFonts : public QObject {
       QVERIFY2(!QFontDatabase::hasFamily(kDesktopFace), "the desktop's extra fonts are seen");
     if (fonts == "tahoma")
       QVERIFY2(QFontDatabase::hasFamily(QStringLiteral("Tahoma")), "no face named Tahoma");
+    // And the desktop's dpi, where it was started with one (Qt's scaling off).
+    if (qEnvironmentVariableIsSet("QUIRAVEL_TEST_DPI"))
+      QCOMPARE(QGuiApplication::primaryScreen()->logicalDotsPerInch(),
+               qEnvironmentVariableIntValue("QUIRAVEL_TEST_DPI"));
   }
 
   void fontFace_data() {

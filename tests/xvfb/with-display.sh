@@ -2,9 +2,13 @@
 # Runs a command on a private X server (Xvfb, 1920x1080, 24 bits), optionally under a window
 # manager (openbox), and tears everything down afterwards, whatever the command's outcome.
 #
-#   with-display.sh [--wm] [--monitors] [--timeout SECONDS] [--] COMMAND [ARGUMENT...]
+#   with-display.sh [--wm] [--monitors] [--screen WxH] [--dpi DPI] [--timeout SECONDS] [--]
+#                   COMMAND [ARGUMENT...]
 #
 #   --wm               start openbox and wait until it manages the screen
+#   --screen WxH       the Xvfb screen's size in pixels (default 1920x1080)
+#   --dpi DPI          a desktop that sets DPI dots per inch: the server's resolution and the
+#                      Xft.dpi resource (xrdb) that toolkits read
 #   --monitors         run Xorg with the dummy video driver instead of Xvfb: a 4480x1440 desktop
 #                      of two monitors side by side, "left" 1920x1080 at (0, 0) and the primary
 #                      "right" 2560x1440 at (1920, 0), both 96 pixels per inch
@@ -21,12 +25,16 @@ set -u
 readonly kStartupSeconds=20
 use_wm=0
 use_monitors=0
+screen_size=1920x1080
+dpi=
 command_timeout=240
 
 while (($# > 0)); do
   case "$1" in
     --wm) use_wm=1; shift ;;
     --monitors) use_monitors=1; shift ;;
+    --screen) screen_size="$2"; shift 2 ;;
+    --dpi) dpi="$2"; shift 2 ;;
     --timeout) command_timeout="$2"; shift 2 ;;
     --) shift; break ;;
     -*) echo "with-display: unknown option $1" >&2; exit 2 ;;
@@ -34,7 +42,8 @@ while (($# > 0)); do
   esac
 done
 if (($# == 0)); then
-  echo "usage: with-display.sh [--wm] [--monitors] [--timeout SECONDS] [--] COMMAND..." >&2
+  echo "usage: with-display.sh [--wm] [--monitors] [--screen WxH] [--dpi DPI]" \
+    "[--timeout SECONDS] [--] COMMAND..." >&2
   exit 2
 fi
 
@@ -59,6 +68,9 @@ else
 fi
 if ((use_wm)); then
   require openbox xprop
+fi
+if [[ -n "$dpi" ]]; then
+  require xrdb
 fi
 
 workdir=$(mktemp -d "${TMPDIR:-/tmp}/with-display.XXXXXX") || exit 125
@@ -139,7 +151,7 @@ if ((use_monitors)); then
     3>"$workdir/display" >"$workdir/server.log" 2>&1 &
 else
   server=Xvfb
-  Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp -noreset \
+  Xvfb -displayfd 3 -screen 0 "${screen_size}x24" ${dpi:+-dpi "$dpi"} -nolisten tcp -noreset \
     3>"$workdir/display" >"$workdir/server.log" 2>&1 &
 fi
 xvfb_pid=$!
@@ -167,6 +179,13 @@ if ((use_monitors)); then
     cat "$workdir/xrandr.log" "$workdir/xorg.log" >&2
     exit 125
   fi
+fi
+
+if [[ -n "$dpi" ]] && ! echo "Xft.dpi: $dpi" | timeout 10 xrdb -merge >"$workdir/xrdb.log" 2>&1
+then
+  echo "with-display: Xft.dpi could not be set:" >&2
+  cat "$workdir/xrdb.log" >&2
+  exit 125
 fi
 
 if ((use_wm)); then

@@ -6,9 +6,24 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 namespace quiravel::frame {
+
+double logicalDpi() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  const double dpi = screen ? screen->logicalDotsPerInch() : 0.0;
+  return dpi > 0.0 ? dpi : kDefaultDpi;
+}
+
+int twipsToPixels(int twips) {
+  return static_cast<int>(std::lround(twips * logicalDpi() / kTwipsPerInch));
+}
+
+int pixelsToTwips(int pixels) {
+  return static_cast<int>(std::lround(static_cast<double>(pixels) * kTwipsPerInch / logicalDpi()));
+}
 
 QRect twipsRect(int left, int top, int width, int height) {
   return QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width),

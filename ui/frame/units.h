@@ -10,18 +10,18 @@
 
 namespace quiravel::frame {
 
-// Layouts are written in twips, 1440 to the inch. One device-independent pixel (Qt's logical
-// pixel, 1/96 inch) is 15 twips; high-DPI screens scale logical pixels on their own.
-inline constexpr int kTwipsPerPixel = 15;
+// Layouts are written in twips, 1440 to the inch, and a pixel is 1440 / dpi twips, dpi being
+// the primary screen's logical dots per inch, read anew at each conversion. With Qt's high-DPI
+// scaling on (the default) that is Qt's logical pixel, 96 to the inch, 15 twips, and Qt scales
+// those pixels itself; with it off, a desktop set to 120 dpi makes a pixel 12 twips, so every
+// layout grows with its text. Without a screen, 96.
+inline constexpr int kTwipsPerInch = 1440;
+inline constexpr double kDefaultDpi = 96.0;
+double logicalDpi();
 
-// Rounds to the nearest pixel, halves away from zero.
-constexpr int twipsToPixels(int twips) {
-  return twips >= 0 ? (twips + kTwipsPerPixel / 2) / kTwipsPerPixel
-                    : -((-twips + kTwipsPerPixel / 2) / kTwipsPerPixel);
-}
-constexpr int pixelsToTwips(int pixels) {
-  return pixels * kTwipsPerPixel;
-}
+// Both round to the nearest whole unit, halves away from zero.
+int twipsToPixels(int twips);
+int pixelsToTwips(int pixels);
 
 QRect twipsRect(int left, int top, int width, int height);
 

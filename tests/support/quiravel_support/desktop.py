@@ -346,10 +346,10 @@ class Desktop(Input):
         """The pixels of a rectangle, to tell whether what it shows has changed."""
         return tuple(tuple(row) for row in self.grab(rect))
 
-    def screenshot(self, path):
-        """Writes the whole screen to a PNG file."""
-        rows = self._rgb_rows(Rect(0, 0, self.width, self.height))
-        write_png(path, self.width, self.height, rows)
+    def screenshot(self, path, rect=None):
+        """Writes the whole screen, or a rectangle of it, to a PNG file."""
+        rect = rect or Rect(0, 0, self.width, self.height)
+        write_png(path, rect[2], rect[3], self._rgb_rows(rect))
 
 
 class WindowHistory:
