@@ -77,4 +77,15 @@ QString focusMarkFault(frame::Label* label) {
   return {};
 }
 
+QString focusMarkFaultAfter(frame::Label* label, const QList<int>& keys) {
+  const QWidget* before = QApplication::focusWidget();
+  QTest::mouseClick(label, Qt::LeftButton);
+  if (QApplication::focusWidget() != before || label->showsFocusMark())
+    return QStringLiteral("a click moved the focus or showed a focus mark");
+  typeKeys(label->window(), keys);
+  if (!label->hasFocus())
+    return QStringLiteral("the keys took the focus to %1").arg(focusedName());
+  return focusMarkFault(label);
+}
+
 }  // namespace quiravel::test

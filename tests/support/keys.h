@@ -25,4 +25,8 @@ QString focusedName();
 // the label's background.
 QString focusMarkFault(frame::Label* label);
 
+// The same, with the road to the mark: a click on `label` must move no focus and show no mark;
+// then `keys`, typed into its window, must bring the focus to it.
+QString focusMarkFaultAfter(frame::Label* label, const QList<int>& keys);
+
 }  // namespace quiravel::test
