@@ -1,22 +1,28 @@
 #!/usr/bin/env bash
-# Installs the Debian package into a minimal Debian system (debootstrap --variant=minbase of
-# this machine's release) with `apt-get install ./quiravel_*.deb` alone, then starts the
-# installed program there on a private Xvfb and waits for its main menu. This proves that the
-# package's Depends bring everything the program needs, the fonts included.
+# The packages that build_package.sh made, in a minimal Debian system (debootstrap
+# --variant=minbase of this machine's release):
 #
-#   check_chroot.sh BUILD_DIR CACHE_DIR
+#   check_chroot.sh install PACKAGE_DIR CACHE_DIR
+#       installs the package with `apt-get install ./quiravel_*.deb` alone, then starts the
+#       installed program there on a private Xvfb and waits for its main menu; then runs the
+#       package's autopkgtest there with Debian's autopkgtest. This proves that the package's
+#       Depends bring everything the program needs, the fonts included.
+#   check_chroot.sh build PACKAGE_DIR CACHE_DIR
+#       installs build-essential, then what `apt-get build-dep` takes from the source package,
+#       and builds the binary packages from the source package there, tests included. This
+#       proves the Build-Depends complete.
 #
-# The minimal system is made once and kept as a tarball in CACHE_DIR; each run unpacks a fresh
-# copy next to it and removes it afterwards. apt in the copy uses this machine's apt sources and
-# configuration. Nothing is mounted into the copy: the device nodes debootstrap makes are all
-# that apt, Xvfb and the program need, and none of them needs /proc. Needs root.
+# The minimal system is made once and kept as a tarball in CACHE_DIR (the two modes may run at
+# once: the first to come makes it, the other waits); each run unpacks a fresh copy next to it
+# and removes it afterwards. apt in the copy uses this machine's apt sources and configuration.
+# Only /proc is mounted into the copy, for the steps that need it. Needs root.
 set -euo pipefail
 
-if [ "$#" -ne 2 ]; then
-  echo "usage: $0 BUILD_DIR CACHE_DIR" >&2
+if [ "$#" -ne 3 ] || { [ "$1" != install ] && [ "$1" != build ]; }; then
+  echo "usage: $0 install|build PACKAGE_DIR CACHE_DIR" >&2
   exit 2
 fi
-build="$1" cache="$2"
+mode="$1" dir="$2" cache="$3"
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 
 fail() {
@@ -29,7 +35,7 @@ skip() {
 }
 
 [ "$(id -u)" -eq 0 ] || skip "making and entering a chroot needs root"
-for tool in debootstrap chroot cpack tar timeout; do
+for tool in debootstrap chroot tar timeout flock; do
   command -v "$tool" >/dev/null || skip "$tool is not installed (scripts/dev test installs it)"
 done
 
@@ -107,6 +113,8 @@ trap 'exit 143' TERM HUP
 step() { echo "== $(date -u +%T) $*"; }
 
 # --- The minimal system, made once ---------------------------------------------------------
+exec 9>"$base.lock"
+flock 9
 if [ ! -f "$base" ]; then
   mirror="$(host_mirror | head -n 1)"
   [ -n "$mirror" ] || fail "this machine's apt sources name no archive for $suite"
@@ -123,6 +131,7 @@ if [ ! -f "$base" ]; then
   remove_tree "$bootstrap_dir"
   bootstrap_dir=
 fi
+flock -u 9
 
 # --- A fresh copy, with this machine's apt -------------------------------------------------
 step "unpacking a fresh copy of $(basename "$base")"
@@ -154,26 +163,71 @@ in_root() { # in_root SECONDS COMMAND...
     "$@"
 }
 installed() { in_root 60 dpkg-query -W -f='${Package}\n' | sort; }
-
-# --- The package, installed as a user would ------------------------------------------------
-step "building the package"
-# shellcheck source=make_deb.sh
-. "$here/make_deb.sh"
-make_deb "$build" "$out/deb"
+# shellcheck source=package.sh
+. "$here/package.sh"
+package_files "$dir" dsc
 work=/tmp/quiravel-check
 mkdir -p "$root$work"
-cp "$deb" "$here/chroot_start.sh" "$here/../support/stop.sh" "$root$work/"
+cp "$dsc" "$dir"/quiravel_*.tar.* "$root$work/"
+# Python, autopkgtest and the compilers read /proc; apt, Xvfb and the program do not.
+mount_proc() { mkdir -p "$root/proc" && mount -t proc proc "$root/proc"; }
 
 step "apt-get update"
 in_root 180 apt-get update -qq >"$out/update.log" 2>&1 || {
   cat "$out/update.log" >&2
   fail "apt-get update failed in the chroot"
 }
+
+if [ "$mode" = build ]; then
+  # --- The binary packages, built from the source package -----------------------------------
+  step "apt-get install build-essential"
+  if ! in_root 300 apt-get install -y -qq --no-install-recommends build-essential \
+    >"$out/essential.log" 2>&1; then
+    cat "$out/essential.log" >&2
+    fail "could not install build-essential in the chroot"
+  fi
+  installed >"$out/with-essential.txt"
+  step "apt-get build-dep ./$(basename "$dsc")"
+  if ! in_root 600 sh -c \
+    "cd $work && apt-get build-dep -y -qq --no-install-recommends ./$(basename "$dsc")" \
+    >"$out/build-dep.log" 2>&1; then
+    cat "$out/build-dep.log" >&2
+    fail "apt-get build-dep failed in the chroot"
+  fi
+  installed >"$out/with-build-deps.txt"
+  comm -13 "$out/with-essential.txt" "$out/with-build-deps.txt" >"$out/build-deps.txt"
+  echo "apt-get build-dep installed $(wc -l <"$out/build-deps.txt") packages:" \
+    "$(tr '\n' ' ' <"$out/build-deps.txt")"
+  step "dpkg-source -x and dpkg-buildpackage --build=binary"
+  mount_proc
+  if ! in_root 1200 sh -c "cd $work && dpkg-source -x $(basename "$dsc") source &&
+    cd source && DEB_BUILD_OPTIONS=parallel=1 dpkg-buildpackage -us -uc --build=binary" \
+    >"$out/build.log" 2>&1; then
+    tail -n 80 "$out/build.log" >&2
+    fail "the binary packages did not build from the source package in the chroot"
+  fi
+  outside="$deb"
+  package_files "$root$work"
+  if cmp -s "$outside" "$deb"; then
+    echo "$(basename "$deb") built here is the same, byte for byte, as the one built outside"
+  else
+    echo "$(basename "$deb") built here differs from the one built outside"
+  fi
+  grep -Eq '^100% tests passed, 0 tests failed out of [1-9]' "$out/build.log" ||
+    fail "the package's tests did not all run and pass in the chroot"
+  echo "PASS: on a minimal $suite with build-essential, apt-get build-dep alone let" \
+    "$(basename "$dsc") build"
+  exit 0
+fi
+
+# --- The package, installed as a user would ------------------------------------------------
+cp "$deb" "$here/chroot_start.sh" "$here/../support/stop.sh" "$root$work/"
 step "apt-get install ./$(basename "$deb")"
-if ! in_root 300 sh -c "cd $work && apt-get install -y -qq --no-install-recommends ./quiravel_*.deb" \
+if ! in_root 300 sh -c \
+  "cd $work && apt-get install -y -qq --no-install-recommends ./$(basename "$deb")" \
   >"$out/install.log" 2>&1; then
   cat "$out/install.log" >&2
-  fail "apt-get install ./quiravel_*.deb failed in the chroot"
+  fail "apt-get install ./$(basename "$deb") failed in the chroot"
 fi
 installed >"$out/with-package.txt"
 
@@ -194,4 +248,22 @@ step "starting /usr/bin/quiravel on Xvfb"
 if ! in_root 120 bash "$work/chroot_start.sh" "$work"; then
   fail "the installed program did not show its menu in the chroot"
 fi
+
+# --- The package's autopkgtest -------------------------------------------------------------
+step "autopkgtest $(basename "$deb") $(basename "$dsc") -- null"
+if ! in_root 300 apt-get install -y -qq --no-install-recommends autopkgtest \
+  >"$out/autopkgtest-install.log" 2>&1; then
+  cat "$out/autopkgtest-install.log" >&2
+  fail "could not install autopkgtest in the chroot"
+fi
+mount_proc
+status=0
+in_root 600 sh -c "cd $work && autopkgtest --output-dir $work/autopkgtest ./$(basename "$deb") \
+  ./$(basename "$dsc") -- null" >"$out/autopkgtest.log" 2>&1 || status=$?
+summary="$root$work/autopkgtest/summary"
+if [ "$status" -ne 0 ] || ! grep -Eq '^depression-road[[:space:]]+PASS' "$summary"; then
+  tail -n 80 "$out/autopkgtest.log" >&2
+  fail "the autopkgtest did not pass (exit status $status): $(cat "$summary" 2>/dev/null)"
+fi
+echo "autopkgtest: $(cat "$summary")"
 echo "PASS: on a minimal $suite, apt-get install ./$(basename "$deb") alone made a working program"

@@ -1,33 +1,32 @@
 #!/usr/bin/env bash
-# Builds the Debian package from the build tree into a scratch directory and checks its
-# control fields and its contents.
+# Checks the control fields and the contents of the Debian package that build_package.sh made.
 #
-#   check_deb.sh BUILD_DIR APP_ID VERSION
+#   check_deb.sh PACKAGE_DIR APP_ID VERSION
 set -euo pipefail
 
 if [ "$#" -ne 3 ]; then
-  echo "usage: $0 BUILD_DIR APP_ID VERSION" >&2
+  echo "usage: $0 PACKAGE_DIR APP_ID VERSION" >&2
   exit 2
 fi
-build="$1" app_id="$2" version="$3"
+dir="$1" app_id="$2" version="$3"
 
 fail() {
   echo "FAIL: $*" >&2
   exit 1
 }
 
-for tool in cpack dpkg-deb dpkg-shlibdeps awk; do
+for tool in dpkg-deb awk; do
   command -v "$tool" >/dev/null || fail "$tool is not installed (scripts/dev test installs it)"
 done
 
-out="$(mktemp -d "${TMPDIR:-/tmp}/quiravel-deb.XXXXXX")"
-trap 'rm -rf "$out"' EXIT
-
-# shellcheck source=make_deb.sh
-. "$(dirname "${BASH_SOURCE[0]}")/make_deb.sh"
-make_deb "$build" "$out"
-[ "$(basename "$deb")" = "quiravel_${version}_$(dpkg --print-architecture).deb" ] ||
+# shellcheck source=package.sh
+. "$(dirname "${BASH_SOURCE[0]}")/package.sh"
+package_files "$dir"
+arch="$(dpkg --print-architecture)"
+[ "$(basename "$deb")" = "quiravel_${version}_$arch.deb" ] ||
   fail "unexpected package file name $(basename "$deb")"
+[ "$(basename "$dbgsym")" = "quiravel-dbgsym_${version}_$arch.deb" ] ||
+  fail "unexpected debug symbols package name $(basename "$dbgsym")"
 
 # --- Control fields ------------------------------------------------------------------------
 field() { dpkg-deb -f "$deb" "$1"; }

@@ -1,23 +1,23 @@
 #!/usr/bin/env bash
-# Builds the Debian package from the build tree and reads it as Debian's own checker does
-# (lintian, every tag down to the pedantic ones), then checks the hardening of the program in
-# it: any tag, or a missing protection, fails.
+# Reads the source and binary packages that build_package.sh made as Debian's own checker does
+# (lintian on the .changes, every tag down to the pedantic ones), then checks the hardening of
+# the program in the package: any tag, or a missing protection, fails.
 #
-#   check_lintian.sh BUILD_DIR
+#   check_lintian.sh PACKAGE_DIR
 set -euo pipefail
 
 if [ "$#" -ne 1 ]; then
-  echo "usage: $0 BUILD_DIR" >&2
+  echo "usage: $0 PACKAGE_DIR" >&2
   exit 2
 fi
-build="$1"
+dir="$1"
 
 fail() {
   echo "FAIL: $*" >&2
   exit 1
 }
 
-for tool in cpack lintian dpkg-deb readelf; do
+for tool in lintian dpkg-deb readelf; do
   if ! command -v "$tool" >/dev/null; then
     echo "SKIP: $tool is not installed (scripts/dev test installs it)" >&2
     exit 77
@@ -27,20 +27,25 @@ done
 out="$(mktemp -d "${TMPDIR:-/tmp}/quiravel-lintian.XXXXXX")"
 trap 'rm -rf "$out"' EXIT
 
-# shellcheck source=make_deb.sh
-. "$(dirname "${BASH_SOURCE[0]}")/make_deb.sh"
-make_deb "$build" "$out"
+# shellcheck source=package.sh
+. "$(dirname "${BASH_SOURCE[0]}")/package.sh"
+package_files "$dir" dsc changes
 
 # --- lintian -------------------------------------------------------------------------------
 # Overrides, where there are any, sit in the package with their reasons; lintian hides the
 # tags they cover. Every tag it still prints is a finding.
 status=0
-lintian --info --pedantic --fail-on error,warning,info,pedantic "$deb" >"$out/lintian.txt" \
+lintian --info --pedantic --fail-on error,warning,info,pedantic "$changes" >"$out/lintian.txt" \
   2>"$out/lintian.err" || status=$?
 if [ "$status" -ne 0 ] || grep -Eq '^[A-Z]: ' "$out/lintian.txt"; then
   cat "$out/lintian.txt" "$out/lintian.err" >&2
-  fail "lintian has findings for $(basename "$deb") (exit status $status)"
+  fail "lintian has findings for $(basename "$changes") (exit status $status)"
 fi
+# The .changes names the source package and both binary packages, so lintian read them all.
+for file in "$dsc" "$deb" "$dbgsym"; do
+  grep -Fq " $(basename "$file")" "$changes" ||
+    fail "$(basename "$changes") lacks $(basename "$file")"
+done
 
 # --- Hardening -----------------------------------------------------------------------------
 # lintian looks for RELRO, BIND_NOW, PIE and unfortified libc calls; the stack protector it
@@ -60,13 +65,15 @@ immediate binding (BIND_NOW)|--dynamic|\(FLAGS\).*BIND_NOW
 the stack protector|--dyn-syms|UND __stack_chk_fail
 EOF
 
-# The flags the program was compiled with, from the build's compilation database.
-commands="$build/compile_commands.json"
-[ -f "$commands" ] || fail "no compilation database at $commands"
-main_command="$(grep -E '"command":.*/app/main\.cpp' "$commands")" ||
-  fail "$commands has no command for app/main.cpp"
+# The flags the program was compiled with, from the package build's compilation database:
+# each hardening flag once, from Debian's build flags alone.
+commands=("$dir"/quiravel/obj-*/compile_commands.json)
+[ -f "${commands[0]}" ] || fail "no compilation database in $dir/quiravel/obj-*"
+main_command="$(grep -E '"command":.*/app/main\.cpp' "${commands[0]}")" ||
+  fail "${commands[0]} has no command for app/main.cpp"
 for flag in -D_FORTIFY_SOURCE=2 -fstack-protector-strong; do
-  grep -Fq -- " $flag " <<<"$main_command" || fail "app/main.cpp is not compiled with $flag"
+  count="$(grep -o -- " $flag " <<<"$main_command" | wc -l)"
+  [ "$count" -eq 1 ] || fail "app/main.cpp is compiled with $flag $count times, not once"
 done
 
-echo "PASS: lintian -I --pedantic has nothing to say about $(basename "$deb"); the program is hardened"
+echo "PASS: lintian -I --pedantic has nothing to say about $(basename "$changes"); the program is hardened"
