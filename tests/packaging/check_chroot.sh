@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The packages that build_package.sh made, in a minimal Debian system (debootstrap
+# The packages that packaging/build-package made, in a minimal Debian system (debootstrap
 # --variant=minbase of this machine's release):
 #
 #   check_chroot.sh install PACKAGE_DIR CACHE_DIR

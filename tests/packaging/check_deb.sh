@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Checks the control fields and the contents of the Debian package that build_package.sh made.
+# Checks the control fields and the contents of the Debian package that packaging/build-package
+# made, and that the package's own tests ran and passed as it was built.
 #
 #   check_deb.sh PACKAGE_DIR APP_ID VERSION
 set -euo pipefail
@@ -27,6 +28,8 @@ arch="$(dpkg --print-architecture)"
   fail "unexpected package file name $(basename "$deb")"
 [ "$(basename "$dbgsym")" = "quiravel-dbgsym_${version}_$arch.deb" ] ||
   fail "unexpected debug symbols package name $(basename "$dbgsym")"
+grep -Eq '^100% tests passed, 0 tests failed out of [1-9]' "$dir/build.log" ||
+  fail "dh_auto_test ran no tests, or not all passed (see $dir/build.log)"
 
 # --- Control fields ------------------------------------------------------------------------
 field() { dpkg-deb -f "$deb" "$1"; }

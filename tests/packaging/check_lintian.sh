@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Reads the source and binary packages that build_package.sh made as Debian's own checker does
-# (lintian on the .changes, every tag down to the pedantic ones), then checks the hardening of
-# the program in the package: any tag, or a missing protection, fails.
+# Reads the source and binary packages that packaging/build-package made as Debian's own
+# checker does (lintian on the .changes, every tag down to the pedantic ones), then checks the
+# hardening of the program in the package: any tag, or a missing protection, fails.
 #
 #   check_lintian.sh PACKAGE_DIR
 set -euo pipefail
