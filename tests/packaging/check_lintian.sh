@@ -72,7 +72,7 @@ commands=("$dir"/quiravel/obj-*/compile_commands.json)
 main_command="$(grep -E '"command":.*/app/main\.cpp' "${commands[0]}")" ||
   fail "${commands[0]} has no command for app/main.cpp"
 for flag in -D_FORTIFY_SOURCE=2 -fstack-protector-strong; do
-  count="$(grep -o -- " $flag " <<<"$main_command" | wc -l)"
+  count="$(tr ' ' '\n' <<<"$main_command" | grep -cxF -- "$flag" || true)"
   [ "$count" -eq 1 ] || fail "app/main.cpp is compiled with $flag $count times, not once"
 done
 
