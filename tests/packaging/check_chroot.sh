@@ -25,14 +25,8 @@ fi
 mode="$1" dir="$2" cache="$3"
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
-skip() {
-  echo "SKIP: $*" >&2
-  exit 77
-}
+# shellcheck source=package.sh
+. "$(dirname "${BASH_SOURCE[0]}")/package.sh"
 
 [ "$(id -u)" -eq 0 ] || skip "making and entering a chroot needs root"
 for tool in debootstrap chroot tar timeout flock; do
@@ -158,13 +152,20 @@ chmod 755 "$root/usr/sbin/policy-rc.d"
 in_root() { # in_root SECONDS COMMAND...
   local seconds="$1"
   shift
-  timeout --kill-after=10 "$seconds" chroot "$root" /usr/bin/env -i \
+  timeout --kill-after=10 "$seconds" chroot "$root" /usr/bin/env -i --chdir="$work" \
     PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root LANG=C.UTF-8 DEBIAN_FRONTEND=noninteractive \
     "$@"
 }
+# The same with the output in $out/LOG; on a failure, its end is shown and the check fails.
+in_root_logged() { # in_root_logged SECONDS LOG WHAT-FAILED COMMAND...
+  local seconds="$1" log="$out/$2" what="$3"
+  shift 3
+  in_root "$seconds" "$@" >"$log" 2>&1 || {
+    tail -n 80 "$log" >&2
+    fail "$what in the chroot"
+  }
+}
 installed() { in_root 60 dpkg-query -W -f='${Package}\n' | sort; }
-# shellcheck source=package.sh
-. "$here/package.sh"
 package_files "$dir" dsc
 work=/tmp/quiravel-check
 mkdir -p "$root$work"
@@ -173,39 +174,26 @@ cp "$dsc" "$dir"/quiravel_*.tar.* "$root$work/"
 mount_proc() { mkdir -p "$root/proc" && mount -t proc proc "$root/proc"; }
 
 step "apt-get update"
-in_root 180 apt-get update -qq >"$out/update.log" 2>&1 || {
-  cat "$out/update.log" >&2
-  fail "apt-get update failed in the chroot"
-}
+in_root_logged 180 update.log "apt-get update failed" apt-get update -qq
 
 if [ "$mode" = build ]; then
   # --- The binary packages, built from the source package -----------------------------------
   step "apt-get install build-essential"
-  if ! in_root 300 apt-get install -y -qq --no-install-recommends build-essential \
-    >"$out/essential.log" 2>&1; then
-    cat "$out/essential.log" >&2
-    fail "could not install build-essential in the chroot"
-  fi
+  in_root_logged 300 essential.log "could not install build-essential" \
+    apt-get install -y -qq --no-install-recommends build-essential
   installed >"$out/with-essential.txt"
   step "apt-get build-dep ./$(basename "$dsc")"
-  if ! in_root 600 sh -c \
-    "cd $work && apt-get build-dep -y -qq --no-install-recommends ./$(basename "$dsc")" \
-    >"$out/build-dep.log" 2>&1; then
-    cat "$out/build-dep.log" >&2
-    fail "apt-get build-dep failed in the chroot"
-  fi
+  in_root_logged 600 build-dep.log "apt-get build-dep failed" \
+    apt-get build-dep -y -qq --no-install-recommends "./$(basename "$dsc")"
   installed >"$out/with-build-deps.txt"
   comm -13 "$out/with-essential.txt" "$out/with-build-deps.txt" >"$out/build-deps.txt"
   echo "apt-get build-dep installed $(wc -l <"$out/build-deps.txt") packages:" \
     "$(tr '\n' ' ' <"$out/build-deps.txt")"
   step "dpkg-source -x and dpkg-buildpackage --build=binary"
   mount_proc
-  if ! in_root 1200 sh -c "cd $work && dpkg-source -x $(basename "$dsc") source &&
-    cd source && DEB_BUILD_OPTIONS=parallel=1 dpkg-buildpackage -us -uc --build=binary" \
-    >"$out/build.log" 2>&1; then
-    tail -n 80 "$out/build.log" >&2
-    fail "the binary packages did not build from the source package in the chroot"
-  fi
+  in_root_logged 1200 build.log "the binary packages did not build from the source package" \
+    sh -c "dpkg-source -x $(basename "$dsc") source && cd source &&
+      DEB_BUILD_OPTIONS=parallel=1 dpkg-buildpackage -us -uc --build=binary"
   outside="$deb"
   package_files "$root$work"
   if cmp -s "$outside" "$deb"; then
@@ -223,21 +211,14 @@ fi
 # --- The package, installed as a user would ------------------------------------------------
 cp "$deb" "$here/chroot_start.sh" "$here/../support/stop.sh" "$root$work/"
 step "apt-get install ./$(basename "$deb")"
-if ! in_root 300 sh -c \
-  "cd $work && apt-get install -y -qq --no-install-recommends ./$(basename "$deb")" \
-  >"$out/install.log" 2>&1; then
-  cat "$out/install.log" >&2
-  fail "apt-get install ./$(basename "$deb") failed in the chroot"
-fi
+in_root_logged 300 install.log "apt-get install ./$(basename "$deb") failed" \
+  apt-get install -y -qq --no-install-recommends "./$(basename "$deb")"
 installed >"$out/with-package.txt"
 
 # --- The test's own tools, which must not fill a gap in the package's Depends ---------------
 step "installing the test's tools (Xvfb, xwininfo, fc-list)"
-if ! in_root 240 apt-get install -y -qq --no-install-recommends xvfb x11-utils fontconfig \
-  >"$out/tools.log" 2>&1; then
-  cat "$out/tools.log" >&2
-  fail "could not install the test's tools in the chroot"
-fi
+in_root_logged 240 tools.log "could not install the test's tools" \
+  apt-get install -y -qq --no-install-recommends xvfb x11-utils fontconfig
 installed >"$out/with-tools.txt"
 masking="$(comm -13 "$out/with-package.txt" "$out/with-tools.txt" |
   grep -E '^(fonts-|xfonts-|ttf-|libqt6|qt6-)' || true)"
@@ -251,15 +232,12 @@ fi
 
 # --- The package's autopkgtest -------------------------------------------------------------
 step "autopkgtest $(basename "$deb") $(basename "$dsc") -- null"
-if ! in_root 300 apt-get install -y -qq --no-install-recommends autopkgtest \
-  >"$out/autopkgtest-install.log" 2>&1; then
-  cat "$out/autopkgtest-install.log" >&2
-  fail "could not install autopkgtest in the chroot"
-fi
+in_root_logged 300 autopkgtest-install.log "could not install autopkgtest" \
+  apt-get install -y -qq --no-install-recommends autopkgtest
 mount_proc
 status=0
-in_root 600 sh -c "cd $work && autopkgtest --output-dir $work/autopkgtest ./$(basename "$deb") \
-  ./$(basename "$dsc") -- null" >"$out/autopkgtest.log" 2>&1 || status=$?
+in_root 600 autopkgtest --output-dir "$work/autopkgtest" "./$(basename "$deb")" \
+  "./$(basename "$dsc")" -- null >"$out/autopkgtest.log" 2>&1 || status=$?
 summary="$root$work/autopkgtest/summary"
 if [ "$status" -ne 0 ] || ! grep -Eq '^depression-road[[:space:]]+PASS' "$summary"; then
   tail -n 80 "$out/autopkgtest.log" >&2

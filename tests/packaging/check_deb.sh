@@ -11,17 +11,13 @@ if [ "$#" -ne 3 ]; then
 fi
 dir="$1" app_id="$2" version="$3"
 
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
+# shellcheck source=package.sh
+. "$(dirname "${BASH_SOURCE[0]}")/package.sh"
 
 for tool in dpkg-deb awk; do
   command -v "$tool" >/dev/null || fail "$tool is not installed (scripts/dev test installs it)"
 done
 
-# shellcheck source=package.sh
-. "$(dirname "${BASH_SOURCE[0]}")/package.sh"
 package_files "$dir"
 arch="$(dpkg --print-architecture)"
 [ "$(basename "$deb")" = "quiravel_${version}_$arch.deb" ] ||

@@ -12,23 +12,16 @@ if [ "$#" -ne 1 ]; then
 fi
 dir="$1"
 
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
+# shellcheck source=package.sh
+. "$(dirname "${BASH_SOURCE[0]}")/package.sh"
 
 for tool in lintian dpkg-deb readelf; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "SKIP: $tool is not installed (scripts/dev test installs it)" >&2
-    exit 77
-  fi
+  command -v "$tool" >/dev/null || skip "$tool is not installed (scripts/dev test installs it)"
 done
 
 out="$(mktemp -d "${TMPDIR:-/tmp}/quiravel-lintian.XXXXXX")"
 trap 'rm -rf "$out"' EXIT
 
-# shellcheck source=package.sh
-. "$(dirname "${BASH_SOURCE[0]}")/package.sh"
 package_files "$dir" dsc changes
 
 # --- lintian -------------------------------------------------------------------------------

@@ -18,10 +18,6 @@ if [ "$#" -ne 2 ]; then
 fi
 source="$1" first_dir="$2"
 
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
 # shellcheck source=package.sh
 . "$(dirname "${BASH_SOURCE[0]}")/package.sh"
 

@@ -1,8 +1,19 @@
-# Sourced by the package checks, which define fail().
+# Sourced by the package checks.
 #
+#   fail MESSAGE, skip MESSAGE
+#       end the check as failed, or as skipped (exit status 77)
 #   package_files DIR [dsc] [changes]
 #       sets deb and dbgsym (and dsc and changes, where asked) to the files that
 #       packaging/build-package left in DIR; fails unless there is exactly one of each
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+skip() {
+  echo "SKIP: $*" >&2
+  exit 77
+}
+
 package_files() {
   local dir="$1" name pattern files
   shift
