@@ -35,7 +35,7 @@ done
 if ((build)); then
   if [[ ! -f "$build_dir/CMakeCache.txt" ]]; then
     cmake -S "$here" -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-      -DQUIRAVEL_TESTS=ON >/dev/null
+      -DQUIRAVEL_TESTS=ON -DQUIRAVEL_WERROR=ON >/dev/null
   fi
   cmake --build "$build_dir" --target quiravel quiravel_baseline -j "$(nproc)"
 fi

@@ -275,6 +275,7 @@ def configure(build: Path, log) -> None:
         return
     code = run(["cmake", "-S", str(ROOT), "-B", str(build), "-G", "Ninja",
                 "-DCMAKE_BUILD_TYPE=Debug", "-DCMAKE_CXX_FLAGS_DEBUG=-g0", "-DQUIRAVEL_TESTS=ON",
+                "-DQUIRAVEL_WERROR=ON",
                 "-DCMAKE_CXX_COMPILER_LAUNCHER=ccache"], log=log)
     if code != 0:
         sys.exit(f"configure failed, see {log.name}")
