@@ -18,9 +18,9 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 import pyatspi  # noqa: E402
 
 from quiravel_support.accessible import (  # noqa: E402
-    act, action_names, answer_lists, child, children, descendant, dump, end_with_menu_x,
-    find_application, fresh, has_state, pump, related, result_texts, role, start_program,
-    top_level, wait_for)
+    ALERT, BUTTON, FRAME, LABEL, NOTIFICATION, TEXT, act, action_names, answer_lists, child,
+    children, descendant, dump, end_with_menu_x, find_application, fresh, has_state, pump,
+    related, result_texts, role, start_program, top_level, wait_for)
 from quiravel_support.checks import Failure, check, echo_passes, run_checked  # noqa: E402
 from quiravel_support.texts import MENU, MILD, MODERATE, QUESTIONS, TEST  # noqa: E402
 
@@ -41,7 +41,7 @@ class Showings:
     def _on_event(self, event):
         try:
             source = event.source
-            texts = [c.name for c in source if c is not None and role(c) == "label"]
+            texts = [c.name for c in source if c is not None and role(c) == LABEL]
             self.events.append((role(source), source.name, event.detail1, texts))
         except Exception as error:
             self.events.append(("?", str(error), event.detail1, []))
@@ -52,7 +52,7 @@ class Showings:
 
     def notification(self, name):
         for event in self.events:
-            if event[0] == "notification" and event[1] == name and event[2] == 1:
+            if event[0] == NOTIFICATION and event[1] == name and event[2] == 1:
                 return event
         return None
 
@@ -61,7 +61,7 @@ def choose_yes(window, item):
     """Gives the answer list of `item` the keyboard focus through its accessible action and
     picks "Yes" with the Down arrow, as a screen reader user does."""
     combo = answer_lists(window)[item]
-    edit = next(c for c in children(combo) if role(c) == "text")
+    edit = next(c for c in children(combo) if role(c) == TEXT)
     act(edit, "SetFocus")
     wait_for(lambda: has_state(combo, pyatspi.STATE_FOCUSED), f"answer list {item} to take focus")
     # "Yes" is the last entry: two steps down reach it from no answer, and from "No".
@@ -92,29 +92,29 @@ def run(process, showings):
 
     # The main menu.
     menu = wait_for(lambda: top_level(app, MENU), "the main menu")
-    check(role(menu) == "frame", f"the main menu is a window named {MENU!r}")
-    check(child(menu, "label", MENU) is not None, "the menu's caption bar reads as text")
+    check(role(menu) == FRAME, f"the main menu is a window named {MENU!r}")
+    check(child(menu, LABEL, MENU) is not None, "the menu's caption bar reads as text")
     for entry in (TEST, "Anxiety Screening Test", "X", "?"):
-        button = child(menu, "push button", entry)
+        button = child(menu, BUTTON, entry)
         check(button is not None and "Press" in action_names(button),
               f"menu entry {entry!r} is a push button with a press action")
-    check(fresh(child(menu, "push button", "X")).description == "Close",
+    check(fresh(child(menu, BUTTON, "X")).description == "Close",
           "the menu's X says what it does")
 
     # The About box opens and closes through the accessible tree.
-    act(child(menu, "push button", "?"), "Press")
-    about = wait_for(lambda: top_level(app, "Quiravel", "alert"), "the About box")
-    ok = wait_for(lambda: descendant(about, "push button", "OK"), "the About box's OK button")
+    act(child(menu, BUTTON, "?"), "Press")
+    about = wait_for(lambda: top_level(app, "Quiravel", ALERT), "the About box")
+    ok = wait_for(lambda: descendant(about, BUTTON, "OK"), "the About box's OK button")
     act(ok, "Press")
-    wait_for(lambda: top_level(app, "Quiravel", "alert") is None, "the About box to close")
+    wait_for(lambda: top_level(app, "Quiravel", ALERT) is None, "the About box to close")
     check(True, "the About box opens from '?' and closes with OK")
 
     # The questionnaire.
-    act(child(menu, "push button", TEST), "Press")
-    test = wait_for(lambda: top_level(app, TEST, "frame"), "the questionnaire")
+    act(child(menu, BUTTON, TEST), "Press")
+    test = wait_for(lambda: top_level(app, TEST, FRAME), "the questionnaire")
     check(True, f"the questionnaire is a window named {TEST!r}")
     welcome = wait_for(lambda: top_level(app, "Welcome"), "the disclaimer window")
-    check(child(welcome, "push button", "X") is not None, "the disclaimer window's X is a button")
+    check(child(welcome, BUTTON, "X") is not None, "the disclaimer window's X is a button")
 
     lists = answer_lists(test)
     check(sorted(lists) == list(range(1, 16)), "each of the 15 questions labels one answer list")
@@ -125,20 +125,20 @@ def run(process, showings):
         if number in QUESTIONS:
             check(question.name == QUESTIONS[number], f"question {number} reads as shown")
     for button in ("Score Your Test", "X", "?"):
-        check("Press" in action_names(child(test, "push button", button)),
+        check("Press" in action_names(child(test, BUTTON, button)),
               f"the questionnaire's {button!r} is a push button with a press action")
 
     # Yes to items 1, 2 and 8, then score.
     for item in (1, 2, 8):
         choose_yes(test, item)
     showings.clear()
-    act(child(test, "push button", "Score Your Test"), "Press")
-    result = wait_for(lambda: top_level(app, "Result", "notification"), "the result window")
+    act(child(test, BUTTON, "Score Your Test"), "Press")
+    result = wait_for(lambda: top_level(app, "Result", NOTIFICATION), "the result window")
     wait_for(lambda: all(text in result_texts(result) for text in MILD), "the first result")
     check(True, "the result window reads the score line, band and advice of 1, 2 and 8")
     wait_for(lambda: showings.notification("Result"), "the result to be announced")
     check(True, "the first result is announced")
-    check(child(result, "push button", "X") is not None, "the result window's X is a button")
+    check(child(result, BUTTON, "X") is not None, "the result window's X is a button")
     wait_for(lambda: top_level(app, "Welcome") is None or not has_state(
         top_level(app, "Welcome"), pyatspi.STATE_SHOWING), "the disclaimer window to hide")
 
@@ -147,7 +147,7 @@ def run(process, showings):
     for item in (3, 4):
         choose_yes(test, item)
     showings.clear()
-    act(child(test, "push button", "Score Your Test"), "Press")
+    act(child(test, BUTTON, "Score Your Test"), "Press")
     announced = wait_for(lambda: showings.notification("Result"), "the new result's announcement")
     check(all(text in announced[3] for text in MODERATE),
           "the announcement comes with the new result in place")

@@ -54,22 +54,29 @@ def children(obj):
     return [child for child in fresh(obj) if child is not None]
 
 
+# Roles as AT-SPI's own values, never as the wording of their names, which changes between
+# releases (AT-SPI 2.56 names the push button "button").
+ALERT, BUTTON, COMBO_BOX, FRAME, LABEL, NOTIFICATION, TEXT = (
+    pyatspi.ROLE_ALERT, pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_COMBO_BOX, pyatspi.ROLE_FRAME,
+    pyatspi.ROLE_LABEL, pyatspi.ROLE_NOTIFICATION, pyatspi.ROLE_TEXT)
+
+
 def role(obj):
-    return obj.getRoleName()
+    return obj.getRole()
 
 
-def child(parent, role_name, name):
+def child(parent, role_, name):
     for c in children(parent):
-        if role(c) == role_name and c.name == name:
+        if role(c) == role_ and c.name == name:
             return c
     return None
 
 
-def descendant(parent, role_name, name):
+def descendant(parent, role_, name):
     for c in children(parent):
-        if role(c) == role_name and c.name == name:
+        if role(c) == role_ and c.name == name:
             return c
-        found = descendant(c, role_name, name)
+        found = descendant(c, role_, name)
         if found is not None:
             return found
     return None
@@ -87,7 +94,7 @@ def act(obj, name):
     action = obj.queryAction()
     names = [action.getName(i) for i in range(action.nActions)]
     if name not in names:
-        raise Failure(f"{role(obj)} {obj.name!r} has no {name} action (has {names})")
+        raise Failure(f"{obj.getRoleName()} {obj.name!r} has no {name} action (has {names})")
     action.doAction(names.index(name))
 
 
@@ -110,9 +117,9 @@ def find_application(pid):
     return None
 
 
-def top_level(app, name, role_name=None):
+def top_level(app, name, role_=None):
     for window in children(app):
-        if window.name == name and (role_name is None or role(window) == role_name):
+        if window.name == name and (role_ is None or role(window) == role_):
             return window
     return None
 
@@ -120,7 +127,8 @@ def top_level(app, name, role_name=None):
 def dump(obj, depth=0, out=sys.stdout):
     """The accessible tree below obj, for the log of a failed run."""
     try:
-        print(f"{'  ' * depth}{role(obj)} {obj.name!r} actions={action_names(obj)}", file=out)
+        print(f"{'  ' * depth}{obj.getRoleName()} {obj.name!r} actions={action_names(obj)}",
+              file=out)
         for c in children(obj):
             dump(c, depth + 1, out)
     except Exception as error:  # the tree may change under the dump
@@ -132,7 +140,7 @@ def answer_lists(window):
     labels it."""
     lists = {}
     for combo in children(window):
-        if role(combo) != "combo box":
+        if role(combo) != COMBO_BOX:
             continue
         labels = related(combo, pyatspi.RELATION_LABELLED_BY)
         if len(labels) != 1:
@@ -143,12 +151,12 @@ def answer_lists(window):
 
 
 def result_texts(window):
-    return [c.name for c in children(window) if role(c) == "label"]
+    return [c.name for c in children(window) if role(c) == LABEL]
 
 
 def end_with_menu_x(menu, process):
     """Presses the main menu's "X": the program ends, with exit status 0."""
-    act(child(menu, "push button", "X"), "Press")
+    act(child(menu, BUTTON, "X"), "Press")
     try:
         status = process.wait(timeout=STEP_SECONDS)
     except subprocess.TimeoutExpired:
