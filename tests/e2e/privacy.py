@@ -19,6 +19,7 @@ import os
 import pwd
 import re
 import resource
+import shutil
 import signal
 import socket
 import subprocess
@@ -31,7 +32,7 @@ import scenarios  # noqa: E402
 import syscall_log  # noqa: E402
 from quiravel_support.checks import check, wait_until  # noqa: E402
 from quiravel_support.geometry import DEPRESSION  # noqa: E402
-from quiravel_support.process import private_environment  # noqa: E402
+from quiravel_support.process import ScratchDir, private_environment  # noqa: E402
 
 # The probe's tries and the kernel's answers, by the least Landlock ABI that refuses each one
 # (0: the seccomp filter alone).
@@ -94,8 +95,16 @@ def kernel_rules(app, artifacts, probe):
               and not glob.glob(os.path.join(env["HOME"], "core*")),
               f"the SIGSEGV: {end} (si_code {os.CLD_DUMPED}: a core dump)")
 
-    scenarios.SCENARIOS["kernel_rules"] = steps
-    return 0 if scenarios.run("kernel_rules", app, artifacts, launch=launch) else 1
+    # The build tree may lie where that user cannot reach it (a checkout under /root): the
+    # program and the probe run from copies in a folder that anyone may read.
+    reachable = ScratchDir("quiravel-kernel-rules.")
+    try:
+        os.chmod(reachable.path, 0o755)
+        app, probe = (shutil.copy2(path, reachable.path) for path in (app, probe))
+        scenarios.SCENARIOS["kernel_rules"] = steps
+        return 0 if scenarios.run("kernel_rules", app, artifacts, launch=launch) else 1
+    finally:
+        reachable.remove()
 
 
 def main():
