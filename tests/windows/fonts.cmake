@@ -1,6 +1,6 @@
 # The layouts' fonts (tst_fonts.cpp), one test program run under three font configurations
 # (and at other dpis, below):
-#   windows.fonts_setup    only the fonts the set-up installs (fonts-setup.conf);
+#   windows.fonts_setup    only the fonts the set-up installs (fonts-setup.conf.in);
 #   windows.fonts_desktop  the system's own, with a typical desktop's extra fonts
 #                          (fonts-noto-core) present; skipped without them;
 #   windows.fonts_tahoma   the system's own plus a face named Tahoma (fonts-tahoma.conf.in: DejaVu
@@ -8,24 +8,35 @@
 qt_add_executable(windows_tst_fonts windows/tst_fonts.cpp)
 target_link_libraries(windows_tst_fonts PRIVATE quiravel_windows Qt6::Test)
 
-set(quiravel_tahoma_dir "${CMAKE_CURRENT_BINARY_DIR}/fonts-tahoma")
-file(MAKE_DIRECTORY "${quiravel_tahoma_dir}/fonts")
-foreach(face IN ITEMS DejaVuSerif DejaVuSerif-Bold)
-  file(CREATE_LINK "/usr/share/fonts/truetype/dejavu/${face}.ttf"
-    "${quiravel_tahoma_dir}/fonts/${face}.ttf" SYMBOLIC)
-endforeach()
-configure_file(windows/fonts-tahoma.conf.in "${quiravel_tahoma_dir}/fonts.conf" @ONLY)
+# A font configuration of the build's own, NAME.conf.in made into BUILD/fonts-NAME/fonts.conf,
+# with a folder fonts-NAME/fonts of links to the font files given (@dir@ is fonts-NAME).
+function(quiravel_fonts_config name)
+  set(dir "${CMAKE_CURRENT_BINARY_DIR}/fonts-${name}")
+  file(REMOVE_RECURSE "${dir}/fonts")
+  file(MAKE_DIRECTORY "${dir}/fonts")
+  foreach(file IN LISTS ARGN)
+    get_filename_component(face "${file}" NAME)
+    file(CREATE_LINK "${file}" "${dir}/fonts/${face}" SYMBOLIC)
+  endforeach()
+  configure_file("windows/fonts-${name}.conf.in" "${dir}/fonts.conf" @ONLY)
+  set(quiravel_fonts_${name} "${dir}/fonts.conf" PARENT_SCOPE)
+endfunction()
+file(GLOB quiravel_setup_faces /usr/share/fonts/truetype/dejavu/*.ttf
+  /usr/share/fonts/truetype/liberation/*.ttf)
+quiravel_fonts_config(setup ${quiravel_setup_faces})
+quiravel_fonts_config(tahoma /usr/share/fonts/truetype/dejavu/DejaVuSerif.ttf
+  /usr/share/fonts/truetype/dejavu/DejaVuSerif-Bold.ttf)
 
 add_test(NAME windows.fonts_setup COMMAND windows_tst_fonts)
 add_test(NAME windows.fonts_desktop COMMAND windows_tst_fonts)
 # Only the faces: the widths and line heights of the renamed face are not Tahoma's.
 add_test(NAME windows.fonts_tahoma COMMAND windows_tst_fonts fontFace faces)
 set_tests_properties(windows.fonts_setup PROPERTIES ENVIRONMENT
-  "QT_QPA_PLATFORM=offscreen;QUIRAVEL_TEST_FONTS=setup;FONTCONFIG_FILE=${CMAKE_CURRENT_SOURCE_DIR}/windows/fonts-setup.conf")
+  "QT_QPA_PLATFORM=offscreen;QUIRAVEL_TEST_FONTS=setup;FONTCONFIG_FILE=${quiravel_fonts_setup}")
 set_tests_properties(windows.fonts_desktop PROPERTIES ENVIRONMENT
   "QT_QPA_PLATFORM=offscreen;QUIRAVEL_TEST_FONTS=desktop")
 set_tests_properties(windows.fonts_tahoma PROPERTIES ENVIRONMENT
-  "QT_QPA_PLATFORM=offscreen;QUIRAVEL_TEST_FONTS=tahoma;FONTCONFIG_FILE=${quiravel_tahoma_dir}/fonts.conf")
+  "QT_QPA_PLATFORM=offscreen;QUIRAVEL_TEST_FONTS=tahoma;FONTCONFIG_FILE=${quiravel_fonts_tahoma}")
 set_tests_properties(windows.fonts_setup windows.fonts_desktop windows.fonts_tahoma PROPERTIES
   LABELS "offscreen;fonts" TIMEOUT 120 SKIP_RETURN_CODE 77)
 
@@ -45,7 +56,7 @@ function(quiravel_add_fonts_test name dpi scaling)
   endif()
   add_test(NAME windows.fonts_${name} COMMAND windows_tst_fonts ${functions})
   set_tests_properties(windows.fonts_${name} PROPERTIES
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen:configfile=${screen};${environment};QUIRAVEL_TEST_FONTS=setup;FONTCONFIG_FILE=${CMAKE_CURRENT_SOURCE_DIR}/windows/fonts-setup.conf"
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen:configfile=${screen};${environment};QUIRAVEL_TEST_FONTS=setup;FONTCONFIG_FILE=${quiravel_fonts_setup}"
     LABELS "offscreen;fonts" TIMEOUT 120)
 endfunction()
 quiravel_add_fonts_test(120dpi 120 OFF)
