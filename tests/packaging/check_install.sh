@@ -82,11 +82,12 @@ done
 metainfo="$prefix/$datadir/metainfo/$app_id.metainfo.xml"
 [ -f "$metainfo" ] || fail "no AppStream metainfo at $metainfo"
 
-if ! report="$(appstreamcli validate --no-net --pedantic --strict "$metainfo" 2>&1)"; then
-  fail "appstreamcli rejects $metainfo:"$'\n'"$report"
-fi
-# Even --strict leaves the exit status at 0 on pedantic findings; they are not wanted either.
-if grep -Eq '^[EWIP]: ' <<<"$report"; then
+# Every finding down to the pedantic ones fails (even --strict leaves the exit status at 0 on
+# pedantic findings), but for one that stays: AppStream before 1.0 (Debian 12's 0.16) does not
+# know the <developer> element that 1.0 asks for in place of <developer_name>.
+report="$(appstreamcli validate --no-net --pedantic --strict "$metainfo" 2>&1)" || true
+findings="$(grep -E '^[EWIP]: ' <<<"$report" | grep -Ev '^I: [^ ]+ unknown-tag developer$' || true)"
+if [ -n "$findings" ] || ! grep -q 'Validation' <<<"$report"; then
   fail "appstreamcli has findings for $metainfo:"$'\n'"$report"
 fi
 
@@ -101,7 +102,7 @@ expect_in_metainfo "<internet>offline-only</internet>"
 expect_in_metainfo "stores nothing and sends nothing"
 expect_in_metainfo "screening aid, not a diagnosis"
 expect_in_metainfo "<project_license>GPL-3.0-or-later</project_license>"
-expect_in_metainfo "<developer_name>"
+expect_in_metainfo "<developer id="
 expect_in_metainfo "<content_rating type=\"oars-1.1\""
 grep -Eq '<release version="[^"]+" date="[0-9]{4}-[0-9]{2}-[0-9]{2}"' "$metainfo" ||
   fail "$metainfo has no release with a date"
