@@ -3,11 +3,19 @@
 # checker does (lintian on the .changes, every tag down to the pedantic ones), then checks the
 # hardening of the program in the package: any tag, or a missing protection, fails.
 #
-#   check_lintian.sh PACKAGE_DIR
+#   check_lintian.sh [--fail-on LEVELS] PACKAGE_DIR
+#
+# --fail-on error,warning lets lintian's info and pedantic tags pass (shown, not failed): for a
+# release whose lintian asks for what the oldest release the package builds on cannot give.
 set -euo pipefail
 
+levels=error,warning,info,pedantic
+if [ "${1:-}" = --fail-on ]; then
+  levels="$2"
+  shift 2
+fi
 if [ "$#" -ne 1 ]; then
-  echo "usage: $0 PACKAGE_DIR" >&2
+  echo "usage: $0 [--fail-on LEVELS] PACKAGE_DIR" >&2
   exit 2
 fi
 dir="$1"
@@ -27,13 +35,18 @@ package_files "$dir" dsc changes
 # --- lintian -------------------------------------------------------------------------------
 # Overrides, where there are any, sit in the package with their reasons; lintian hides the
 # tags they cover. Every tag it still prints is a finding.
+# Standards-Version is the newest policy that Debian 12's lintian knows (4.6.2): a newer one
+# is a warning there. Newer releases' lintian calls it out of date (an info tag); that tag
+# alone is left out, for this reason.
 status=0
-lintian --info --pedantic --fail-on error,warning,info,pedantic "$changes" >"$out/lintian.txt" \
-  2>"$out/lintian.err" || status=$?
-if [ "$status" -ne 0 ] || grep -Eq '^[A-Z]: ' "$out/lintian.txt"; then
+lintian --info --pedantic --suppress-tags out-of-date-standards-version --fail-on "$levels" \
+  "$changes" >"$out/lintian.txt" 2>"$out/lintian.err" || status=$?
+failing="$(tr ',' '\n' <<<"$levels" | cut -c1 | tr '[:lower:]' '[:upper:]' | tr -d '\n')"
+if [ "$status" -ne 0 ] || grep -Eq "^[$failing]: " "$out/lintian.txt"; then
   cat "$out/lintian.txt" "$out/lintian.err" >&2
   fail "lintian has findings for $(basename "$changes") (exit status $status)"
 fi
+grep -E '^[A-Z]: ' "$out/lintian.txt" | grep -v '^N: ' | sed 's/^/lintian: /' || true
 # The .changes names the source package and both binary packages, so lintian read them all.
 for file in "$dsc" "$deb" "$dbgsym"; do
   grep -Fq " $(basename "$file")" "$changes" ||
@@ -69,4 +82,4 @@ for flag in -D_FORTIFY_SOURCE=2 -fstack-protector-strong; do
   [ "$count" -eq 1 ] || fail "app/main.cpp is compiled with $flag $count times, not once"
 done
 
-echo "PASS: lintian -I --pedantic has nothing to say about $(basename "$changes"); the program is hardened"
+echo "PASS: lintian -I --pedantic fails nothing of $levels in $(basename "$changes"); the program is hardened"
