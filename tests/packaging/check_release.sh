@@ -5,7 +5,8 @@
 #   check_release.sh test SOURCE_DIR CACHE_DIR SUITE
 #       `scripts/dev test --label-exclude chroot` in a copy of the source tree under /root:
 #       the set-up, both builds and every test but those that make a minimal Debian of their
-#       own, in a network namespace of its own (the set-up's downloads come before, outside it)
+#       own, in a network namespace of its own (the set-up's downloads come before, outside it);
+#       then the package's autopkgtest there, with the package that suite made
 #   check_release.sh package SOURCE_DIR CACHE_DIR SUITE
 #       `scripts/dev package` there, lintian on what it made (no error, no warning), then
 #       `apt-get install ./build/package/quiravel_*.deb` and the installed program started on
@@ -39,10 +40,12 @@ versions() {
 if [ "$mode" = test ]; then
   step "scripts/dev deps test"
   in_root_logged 900 deps.log "scripts/dev deps test failed" "$tree/scripts/dev" deps test
+  in_root_logged 300 autopkgtest-install.log "could not install autopkgtest" \
+    apt-get install -y -qq --no-install-recommends autopkgtest
   versions qt6-base-dev g++ cmake python3 at-spi2-core orca appstream lintian
   step "scripts/dev test --label-exclude chroot, offline"
   status=0
-  in_root --offline 3000 "$tree/scripts/dev" test --label-exclude chroot >"$out/test.log" 2>&1 ||
+  in_root --offline 2700 "$tree/scripts/dev" test --label-exclude chroot >"$out/test.log" 2>&1 ||
     status=$?
   sed -n '/^== Both suites/,$p' "$out/test.log"
   if [ "$status" -ne 0 ]; then
@@ -50,23 +53,36 @@ if [ "$mode" = test ]; then
       "$out/test.log" | tail -n 400 >&2 || true
     fail "scripts/dev test failed on $suite (exit status $status)"
   fi
-  echo "PASS: on a minimal $suite, scripts/dev test set up, built and passed both suites"
+  step "autopkgtest, offline"
+  package_files "$root$tree/build/package" dsc
+  status=0
+  made="$tree/build/package"
+  in_root --offline 400 autopkgtest --output-dir "$work/autopkgtest" "$made/${deb##*/}" \
+    "$made/${dsc##*/}" -- null >"$out/autopkgtest.log" 2>&1 || status=$?
+  summary="$root$work/autopkgtest/summary"
+  if [ "$status" -ne 0 ] || ! grep -Eq '^depression-road[[:space:]]+PASS' "$summary"; then
+    tail -n 80 "$out/autopkgtest.log" >&2
+    fail "the autopkgtest did not pass on $suite (exit status $status): $(cat "$summary" 2>/dev/null)"
+  fi
+  echo "autopkgtest: $(cat "$summary")"
+  echo "PASS: on a minimal $suite, scripts/dev test set up, built and passed both suites, and" \
+    "the package's autopkgtest passed"
   exit 0
 fi
 
 step "scripts/dev package"
-in_root_logged 2400 package.log "scripts/dev package failed" "$tree/scripts/dev" package
+in_root_logged 1800 package.log "scripts/dev package failed" "$tree/scripts/dev" package
 versions qt6-base-dev g++ cmake debhelper dpkg-dev
 step "lintian"
-in_root_logged 600 lintian-install.log "could not install lintian" \
+in_root_logged 300 lintian-install.log "could not install lintian" \
   apt-get install -y -qq --no-install-recommends lintian
 cp "$here/check_lintian.sh" "$here/package.sh" "$root$work/"
 versions lintian
-in_root 600 bash "$work/check_lintian.sh" --fail-on error,warning "$tree/build/package" ||
+in_root 300 bash "$work/check_lintian.sh" --fail-on error,warning "$tree/build/package" ||
   fail "lintian on $suite"
 step "apt-get install ./quiravel_*.deb, and the test's tools"
 package_files "$root$tree/build/package"
-in_root_logged 600 install.log "apt-get install ./$(basename "$deb") failed" \
+in_root_logged 300 install.log "apt-get install ./$(basename "$deb") failed" \
   apt-get install -y -qq --no-install-recommends "$tree/build/package/$(basename "$deb")"
 in_root_logged 300 tools.log "could not install the test's tools" \
   apt-get install -y -qq --no-install-recommends xvfb x11-utils fontconfig

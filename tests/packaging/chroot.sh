@@ -126,6 +126,8 @@ fresh_root() {
   step "unpacking a fresh copy of $(basename "$base")"
   root="$(realpath "$(mktemp -d "$(dirname "$base")/root.XXXXXX")")"
   tar -C "$root" -xf "$base"
+  # mktemp made it for root alone; it is the copy's /, which every user must be able to enter.
+  chmod 755 "$root"
   # This machine's apt configuration; its sources too where the copy is of its own release,
   # otherwise the archive debootstrap took the release from.
   if [ "$suite" = "$host_suite" ]; then
