@@ -70,39 +70,8 @@ if [ "$mode" = build ]; then
   exit 0
 fi
 
-# --- The package, installed as a user would ------------------------------------------------
-cp "$deb" "$here/chroot_start.sh" "$here/../support/stop.sh" "$root$work/"
-step "apt-get install ./$(basename "$deb")"
-in_root_logged 300 install.log "apt-get install ./$(basename "$deb") failed" \
-  apt-get install -y -qq --no-install-recommends "./$(basename "$deb")"
-installed >"$out/with-package.txt"
-
-# --- The test's own tools, which must not fill a gap in the package's Depends ---------------
-step "installing the test's tools (Xvfb, xwininfo, fc-list)"
-in_root_logged 240 tools.log "could not install the test's tools" \
-  apt-get install -y -qq --no-install-recommends xvfb x11-utils fontconfig
-installed >"$out/with-tools.txt"
-masking="$(comm -13 "$out/with-package.txt" "$out/with-tools.txt" |
-  grep -E '^(fonts-|xfonts-|ttf-|libqt6|qt6-)' || true)"
-[ -z "$masking" ] || fail "the test's tools brought what the package should have: $masking"
-
-# --- The program ---------------------------------------------------------------------------
-step "starting /usr/bin/quiravel on Xvfb"
-if ! in_root 120 bash "$work/chroot_start.sh" "$work"; then
-  fail "the installed program did not show its menu in the chroot"
-fi
-
-# --- The package's autopkgtest -------------------------------------------------------------
-step "autopkgtest $(basename "$deb") $(basename "$dsc") -- null"
-in_root_logged 300 autopkgtest-install.log "could not install autopkgtest" \
-  apt-get install -y -qq --no-install-recommends autopkgtest
-status=0
-in_root 600 autopkgtest --output-dir "$work/autopkgtest" "./$(basename "$deb")" \
-  "./$(basename "$dsc")" -- null >"$out/autopkgtest.log" 2>&1 || status=$?
-summary="$root$work/autopkgtest/summary"
-if [ "$status" -ne 0 ] || ! grep -Eq '^depression-road[[:space:]]+PASS' "$summary"; then
-  tail -n 80 "$out/autopkgtest.log" >&2
-  fail "the autopkgtest did not pass (exit status $status): $(cat "$summary" 2>/dev/null)"
-fi
-echo "autopkgtest: $(cat "$summary")"
+# --- The package, installed as a user would, and its autopkgtest ------------------------------
+cp "$deb" "$root$work/"
+install_and_start "./$(basename "$deb")"
+run_autopkgtest "./$(basename "$deb")" "./$(basename "$dsc")"
 echo "PASS: on a minimal $suite, apt-get install ./$(basename "$deb") alone made a working program"

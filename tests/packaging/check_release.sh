@@ -40,6 +40,7 @@ versions() {
 if [ "$mode" = test ]; then
   step "scripts/dev deps test"
   in_root_logged 900 deps.log "scripts/dev deps test failed" "$tree/scripts/dev" deps test
+  # The autopkgtest comes last, offline: its tool now.
   in_root_logged 300 autopkgtest-install.log "could not install autopkgtest" \
     apt-get install -y -qq --no-install-recommends autopkgtest
   versions qt6-base-dev g++ cmake python3 at-spi2-core orca appstream lintian
@@ -53,18 +54,8 @@ if [ "$mode" = test ]; then
       "$out/test.log" | tail -n 400 >&2 || true
     fail "scripts/dev test failed on $suite (exit status $status)"
   fi
-  step "autopkgtest, offline"
   package_files "$root$tree/build/package" dsc
-  status=0
-  made="$tree/build/package"
-  in_root --offline 400 autopkgtest --output-dir "$work/autopkgtest" "$made/${deb##*/}" \
-    "$made/${dsc##*/}" -- null >"$out/autopkgtest.log" 2>&1 || status=$?
-  summary="$root$work/autopkgtest/summary"
-  if [ "$status" -ne 0 ] || ! grep -Eq '^depression-road[[:space:]]+PASS' "$summary"; then
-    tail -n 80 "$out/autopkgtest.log" >&2
-    fail "the autopkgtest did not pass on $suite (exit status $status): $(cat "$summary" 2>/dev/null)"
-  fi
-  echo "autopkgtest: $(cat "$summary")"
+  run_autopkgtest "$tree/build/package/${deb##*/}" "$tree/build/package/${dsc##*/}" --offline
   echo "PASS: on a minimal $suite, scripts/dev test set up, built and passed both suites, and" \
     "the package's autopkgtest passed"
   exit 0
@@ -80,15 +71,7 @@ cp "$here/check_lintian.sh" "$here/package.sh" "$root$work/"
 versions lintian
 in_root 300 bash "$work/check_lintian.sh" --fail-on error,warning "$tree/build/package" ||
   fail "lintian on $suite"
-step "apt-get install ./quiravel_*.deb, and the test's tools"
 package_files "$root$tree/build/package"
-in_root_logged 300 install.log "apt-get install ./$(basename "$deb") failed" \
-  apt-get install -y -qq --no-install-recommends "$tree/build/package/$(basename "$deb")"
-in_root_logged 300 tools.log "could not install the test's tools" \
-  apt-get install -y -qq --no-install-recommends xvfb x11-utils fontconfig
-step "starting /usr/bin/quiravel on Xvfb"
-cp "$here/chroot_start.sh" "$here/../support/stop.sh" "$root$work/"
-in_root --offline 120 bash "$work/chroot_start.sh" "$work" ||
-  fail "the installed program did not show its menu on $suite"
+install_and_start "$tree/build/package/${deb##*/}"
 echo "PASS: on a minimal $suite, scripts/dev package made the package, lintian found no" \
   "error or warning, and the installed program showed its menu"

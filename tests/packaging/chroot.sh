@@ -19,6 +19,13 @@
 #       the same with the output in $out/LOG; on a failure, its end is shown and the check fails
 #   installed
 #       the packages installed in the copy, sorted
+#   install_and_start DEB
+#       installs DEB (a path in the copy) with `apt-get install` alone, then the test's tools
+#       (which must not bring what the package's Depends should), and starts the installed
+#       program on a private Xvfb until its main menu shows
+#   run_autopkgtest DEB DSC [--offline]
+#       the package's autopkgtest with Debian's autopkgtest (installed first, unless offline),
+#       on DEB and DSC (paths in the copy)
 
 [ "$(id -u)" -eq 0 ] || skip "making and entering a chroot needs root"
 for tool in debootstrap chroot unshare ip tar timeout flock; do
@@ -192,3 +199,40 @@ in_root_logged() { # in_root_logged [--offline] SECONDS LOG WHAT-FAILED COMMAND.
   }
 }
 installed() { in_root 60 dpkg-query -W -f='${Package}\n' | sort; }
+
+install_and_start() { # install_and_start DEB
+  local deb="$1"
+  step "apt-get install ./${deb##*/}"
+  in_root_logged 300 install.log "apt-get install ./${deb##*/} failed" \
+    apt-get install -y -qq --no-install-recommends "$deb"
+  installed >"$out/with-package.txt"
+  step "installing the test's tools (Xvfb, xwininfo, fc-list)"
+  in_root_logged 240 tools.log "could not install the test's tools" \
+    apt-get install -y -qq --no-install-recommends xvfb x11-utils fontconfig
+  installed >"$out/with-tools.txt"
+  local masking
+  masking="$(comm -13 "$out/with-package.txt" "$out/with-tools.txt" |
+    grep -E '^(fonts-|xfonts-|ttf-|libqt6|qt6-)' || true)"
+  [ -z "$masking" ] || fail "the test's tools brought what the package should have: $masking"
+  step "starting /usr/bin/quiravel on Xvfb"
+  cp "$here/chroot_start.sh" "$here/../support/stop.sh" "$root$work/"
+  in_root --offline 120 bash "$work/chroot_start.sh" "$work" ||
+    fail "the installed program did not show its menu on $suite"
+}
+
+run_autopkgtest() { # run_autopkgtest DEB DSC [--offline]
+  local deb="$1" dsc="$2" status=0
+  step "autopkgtest ${deb##*/} ${dsc##*/} -- null"
+  if [ "${3:-}" != --offline ]; then
+    in_root_logged 300 autopkgtest-install.log "could not install autopkgtest" \
+      apt-get install -y -qq --no-install-recommends autopkgtest
+  fi
+  in_root ${3:-} 600 autopkgtest --output-dir "$work/autopkgtest" "$deb" "$dsc" -- null \
+    >"$out/autopkgtest.log" 2>&1 || status=$?
+  local summary="$root$work/autopkgtest/summary"
+  if [ "$status" -ne 0 ] || ! grep -Eq '^depression-road[[:space:]]+PASS' "$summary"; then
+    tail -n 80 "$out/autopkgtest.log" >&2
+    fail "the autopkgtest did not pass on $suite (exit status $status): $(cat "$summary" 2>/dev/null)"
+  fi
+  echo "autopkgtest: $(cat "$summary")"
+}
