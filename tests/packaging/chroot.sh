@@ -232,7 +232,8 @@ run_autopkgtest() { # run_autopkgtest DEB DSC [--offline]
   local summary="$root$work/autopkgtest/summary"
   if [ "$status" -ne 0 ] || ! grep -Eq '^depression-road[[:space:]]+PASS' "$summary"; then
     tail -n 80 "$out/autopkgtest.log" >&2
-    fail "the autopkgtest did not pass on $suite (exit status $status): $(cat "$summary" 2>/dev/null)"
+    fail "the autopkgtest did not pass on $suite (exit status $status):" \
+      "$(cat "$summary" 2>/dev/null)"
   fi
   echo "autopkgtest: $(cat "$summary")"
 }
