@@ -103,7 +103,7 @@ class Watch {
 
   const std::array<Design, 5>& designs() const { return designs_; }
   bool ended() const { return ended_; }
-  // Edits of answer fields seen so far: the user's and the guard's own Backspaces.
+  // Edits of answer fields refused so far.
   int edits() const { return edits_; }
   int scores() const { return scores_; }
   // Scores with at least one "Yes" among the answers.

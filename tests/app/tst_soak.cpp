@@ -459,8 +459,8 @@ class TestSoak : public QObject {
     return problems.join(QLatin1String("; "));
   }
 
-  // Lets everything queued run: the answer fields' Backspaces until they run out, and the
-  // deletion of unloaded windows. Each round is a queued call that must come back.
+  // Lets everything queued run, the deletion of unloaded windows among it, until a round brings
+  // no more refused edits. Each round is a queued call that must come back.
   QString settle() {
     for (int round = 0; round < 1000; ++round) {
       const int edits = watch_->edits();
@@ -473,7 +473,7 @@ class TestSoak : public QObject {
       if (watch_->edits() == edits)
         return {};
     }
-    return QStringLiteral("an answer field's Backspaces never ran out");
+    return QStringLiteral("answer fields went on being edited by themselves");
   }
 
   // ---- helpers for the fixed checks ----

@@ -8,7 +8,6 @@
 #include "ui/frame/colour_scheme.h"
 #include "ui/frame/form_window.h"
 #include "ui/frame/layout.h"
-#include "ui/frame/synthetic_key.h"
 #include "ui/frame/window_drag.h"
 
 #include <QAbstractButton>
@@ -32,8 +31,6 @@ class KeyForm : public FormWindow {
   KeyForm() : FormWindow(kFrame) {
     edit = new QLineEdit(this);
     edit->setGeometry(10, 10, 100, 20);
-    other = new QLineEdit(this);
-    other->setGeometry(10, 40, 100, 20);
     title = addLabel(this, titleLabelSpec("Title", 4500, 135, 9, 0x00FF8080));
     connect(title, &Label::mouseMove, this, [this](int button) {
       if (button == kLeftButton)
@@ -41,7 +38,6 @@ class KeyForm : public FormWindow {
     });
   }
   QLineEdit* edit;
-  QLineEdit* other;
   Label* title;
   QList<int> keysSeen;
   QStringList textWhenSeen;
@@ -78,37 +74,6 @@ class TestServices : public QObject {
     // The window saw the key before the control did, and the control still got it.
     QCOMPARE(form.textWhenSeen.first(), QString());
     QCOMPARE(form.edit->text(), QStringLiteral("a"));
-  }
-
-  void syntheticKeyGoesToTheFocusedControlLater() {
-    KeyForm form;
-    form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
-    form.activateWindow();
-    form.edit->setText(QStringLiteral("abc"));
-    form.edit->setFocus();
-    QTRY_VERIFY(form.edit->hasFocus());
-    queueKeyToFocus(Qt::Key_Backspace);
-    QCOMPARE(form.edit->text(), QStringLiteral("abc"));  // queued, not done yet
-    // The focus moves before the keystroke is processed: the control focused then gets it.
-    form.other->setText(QStringLiteral("xyz"));
-    form.other->setFocus();
-    QTRY_COMPARE(form.other->text(), QStringLiteral("xy"));
-    QCOMPARE(form.edit->text(), QStringLiteral("abc"));
-  }
-
-  void syntheticKeyWithoutFocusDoesNothing() {
-    {
-      KeyForm form;
-      form.show();
-      form.edit->setText(QStringLiteral("abc"));
-      form.edit->setFocus();
-      queueKeyToFocus(Qt::Key_Backspace);
-    }  // the focused control is gone before the keystroke is processed
-    QVERIFY(QApplication::focusWidget() == nullptr);
-    queueKeyToFocus(Qt::Key_Backspace);
-    QCoreApplication::processEvents();
-    QVERIFY(QApplication::focusWidget() == nullptr);
   }
 
   void dragStartsOnlyWithTheLeftButtonAlone_data() {

@@ -79,17 +79,6 @@ class TestSession : public QObject {
     return QTest::qWaitFor([list] { return QApplication::focusWidget() == list; }, kPatience);
   }
 
-  // Lets the guard of a list run out: each Backspace that deletes something queues the next,
-  // and the last one deletes nothing.
-  static void drain(DropDownList* list) {
-    QSignalSpy changes(list, &DropDownList::change);
-    qsizetype seen = -1;
-    while (seen != changes.count()) {
-      seen = changes.count();
-      QCoreApplication::processEvents();
-    }
-  }
-
   void endOfProgram() {
     QVERIFY(shell_->hasEnded());
     for (quiravel::frame::WindowSlot* slot : shell_->windowSlots())
@@ -133,14 +122,14 @@ class TestSession : public QObject {
     QTRY_VERIFY_WITH_TIMEOUT(!popup->isVisible(), kPatience);
     QCOMPARE(first->currentIndex(), 1);
 
-    // Item 2: what is typed is erased again.
+    // Item 2: what is typed is refused.
     DropDownList* second = answerList(form1, 1);
+    const QString untouched = second->currentText();
     QVERIFY(focus(second));
     key(form1, Qt::Key_End);
     for (const char c : {'Y', 'e', 's'})
       QTest::keyClick(form1->windowHandle(), c);
-    QTRY_COMPARE_WITH_TIMEOUT(second->currentText(), QString(), kPatience);
-    drain(second);
+    QCOMPARE(second->currentText(), untouched);
 
     // Item 3: so is what is pasted.
     QGuiApplication::clipboard()->setText(QStringLiteral("Yes"));
@@ -148,8 +137,7 @@ class TestSession : public QObject {
     QVERIFY(focus(third));
     key(form1, Qt::Key_End);
     key(form1, Qt::Key_V, Qt::ControlModifier);
-    QTRY_COMPARE_WITH_TIMEOUT(third->currentText(), QString(), kPatience);
-    drain(third);
+    QCOMPARE(third->currentText(), untouched);
 
     // Item 4 answered "Yes" by the arrow keys.
     DropDownList* fourth = answerList(form1, 3);

@@ -3,8 +3,34 @@
 #include <QLineEdit>
 #include <QScopedValueRollback>
 #include <QSignalBlocker>
+#include <QValidator>
 
 namespace quiravel::frame {
+
+namespace {
+
+// Refuses the user's edits of a list's field, whatever their kind: a typed key, Backspace or
+// Delete, a paste (keys, context menu, middle click), a drop, an input method's commit. The field
+// asks its validator about each of them and undoes a refused one at once, before it is shown or
+// reported, so no text lingers and nothing is left for a later key to clean up. An edit is told
+// apart by the undo step it leaves behind: text set by the list itself, or written by an
+// assistive technology, replaces the field's text with a fresh undo history.
+class UserEditRefusal final : public QValidator {
+ public:
+  explicit UserEditRefusal(DropDownList* list) : QValidator(list), list_(list) {}
+
+  State validate(QString&, int&) const override {
+    if (!list_->lineEdit()->isUndoAvailable())
+      return Acceptable;
+    Q_EMIT list_->change();
+    return Invalid;
+  }
+
+ private:
+  DropDownList* list_;
+};
+
+}  // namespace
 
 DropDownList::DropDownList(QWidget* parent) : QComboBox(parent) {
   setEditable(true);
@@ -13,10 +39,10 @@ DropDownList::DropDownList(QWidget* parent) : QComboBox(parent) {
   setFocusPolicy(Qt::StrongFocus);
   // Pointer moves over the list are not moves over the window's background.
   setAttribute(Qt::WA_NoMousePropagation);
-  // Whoever changes the field's text (the user typing, or an assistive technology writing it),
-  // the selection follows what the field shows; only the user's own edits are reported.
+  setValidator(new UserEditRefusal(this));
+  // When an assistive technology writes the field's text, the selection follows what the field
+  // shows.
   connect(lineEdit(), &QLineEdit::textChanged, this, &DropDownList::followText);
-  connect(lineEdit(), &QLineEdit::textEdited, this, &DropDownList::change);
 }
 
 void DropDownList::setEntries(const QStringList& entries, const QString& text) {

@@ -1,5 +1,6 @@
-// A drop-down list with an editable text field: a selected index that is -1 while no entry is
-// selected, and a change notification only for the user's edits of the field.
+// A drop-down list with an editable-looking text field that only ever shows what was chosen: a
+// selected index that is -1 while no entry is selected, and every edit the user makes to the
+// field refused on the spot.
 #pragma once
 
 #include "ui/frame/units.h"
@@ -21,8 +22,9 @@ class DropDownList : public QComboBox {
   void setForeColor(Bgr colour);
 
  Q_SIGNALS:
-  // The user changed the field's text (typing, deleting, pasting). Choosing an entry from the
-  // drop-down is a selection, not an edit, and raises nothing.
+  // The user tried to change the field's text (typing, deleting, pasting, dropping, an input
+  // method's commit): the edit has been refused and the field shows what it showed before.
+  // Choosing an entry from the drop-down is a selection, not an edit, and raises nothing.
   void change();
 
  private:

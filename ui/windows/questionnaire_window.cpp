@@ -4,7 +4,6 @@
 #include "ui/frame/colour_scheme.h"
 #include "ui/frame/layout.h"
 #include "ui/frame/palette.h"
-#include "ui/frame/synthetic_key.h"
 #include "ui/frame/window_drag.h"
 
 #include <QStringList>
@@ -153,9 +152,6 @@ QuestionnaireWindow::QuestionnaireWindow(const QuestionnaireDesign& design, QWid
     frame::Line* separator = frame::addLine(this, separatorSpec);
     separator->setObjectName(frame::indexedName(row.separator, row.separatorIndex));
 
-    const int index = item.answerIndex;
-    connect(combo, &frame::DropDownList::change, this, [this, index] { Combo1_Change(index); });
-
     questions.push_back(question);
     separators.push_back(separator);
     combo1_.push_back(combo);
@@ -222,13 +218,6 @@ void QuestionnaireWindow::Form_MouseMove(int button) {
   frame::dragWithLeftButtonAlone(this, button);
   // After the drag has ended.
   frame::applyColours(this, kRest);
-}
-
-void QuestionnaireWindow::Combo1_Change(int) {
-  // Whatever is typed or pasted into an answer field is taken away again, one character at a
-  // time: each Backspace is itself an edit and queues the next, until nothing is left before
-  // the caret. The answer is what is chosen from the list, never what the field says.
-  frame::queueKeyToFocus(Qt::Key_Backspace);
 }
 
 void QuestionnaireWindow::Label1_MouseMove(int) {

@@ -47,7 +47,6 @@ class QuestionnaireWindow : public frame::FormWindow {
   void Form_KeyDown(int key, Qt::KeyboardModifiers modifiers);
   void Form_MouseMove(int button);
   void title_MouseMove(int button) { frame::dragWithLeftButtonAlone(this, button); }
-  void Combo1_Change(int index);
   void Label1_MouseMove(int button);
   void Label1_MouseDown(int button);
   void Label1_Click();
