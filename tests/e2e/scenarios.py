@@ -339,29 +339,26 @@ class Session:
         `then(window)` gives if there is one, else holding still until the program has taken
         the release in; returns the window where the drag left it.
 
-        The drag begins at the first movement with the button held, from wherever the
-        pointer is when the program sees that movement: the first pixels of movement go in
-        starting it. So the pointer creeps for three pixels, then travels, and the window
-        must have moved by the travel from one of those first three points."""
+        The drag begins at the first movement with the button held, and the point grabbed
+        stays under the pointer from there on: the pointer creeps for three pixels, then
+        travels, and the window must have moved by the whole way, creep included."""
         before = self.window(window_id, what)
         x0, y0 = grab
         dx, dy = delta
         self.desktop.move(x0, y0)
         self.desktop.press(1)
         pid = self.program.pid()
-        creep = [(x0 + i, y0 + i) for i in (1, 2, 3)]
-        for point in creep:
-            self.desktop.move(*point)
+        for i in (1, 2, 3):
+            self.desktop.move(x0 + i, y0 + i)
             if pid is not None:
                 wait_quiet(pid, 5)
-        end = (x0 + dx, y0 + dy)
         for i in range(1, 7):
             self.desktop.move(x0 + dx * i // 6, y0 + dy * i // 6)
-        expected = {(before.x + end[0] - sx, before.y + end[1] - sy) for sx, sy in creep}
+        expected = (before.x + dx, before.y + dy)
 
         def followed():
             w = self.desktop.existing(window_id)
-            return w if w is not None and w.position in expected else None
+            return w if w is not None and w.position == expected else None
 
         try:
             after = wait_until(f"{what} to follow the pointer", followed, SHOW)

@@ -113,6 +113,30 @@ class TestServices : public QObject {
     QCOMPARE(form.backgroundMoves, QList<int>{1});
   }
 
+  // The point grabbed stays under the pointer, from the movement that begins the drag on.
+  void dragFollowsThePointerFromItsFirstMovement() {
+    KeyForm form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    const QPoint origin = form.pos();
+    QWindow* handle = form.windowHandle();
+    const QPoint grabbed = handle->mapToGlobal(QPoint(100, 3));  // on the title
+    const auto pointerTo = [handle](QPoint global) {
+      QTest::mouseMove(handle, handle->mapFromGlobal(global));
+    };
+    QTest::mousePress(handle, Qt::LeftButton, {}, handle->mapFromGlobal(grabbed));
+    QPoint afterFirst;
+    QTimer::singleShot(0, &form, [&] {  // inside the drag
+      afterFirst = form.pos();
+      pointerTo(grabbed + QPoint(60, 45));
+      QTest::mouseRelease(handle, Qt::LeftButton, {},
+                          handle->mapFromGlobal(grabbed + QPoint(60, 45)));
+    });
+    pointerTo(grabbed + QPoint(10, 7));
+    QCOMPARE(afterFirst, origin + QPoint(10, 7));
+    QCOMPARE(form.pos(), origin + QPoint(60, 45));
+  }
+
   void aboutBoxSeamGetsTheText() {
     KeyForm form;
     const quiravel::test::Seams seams(quiravel::test::Seams::kAbout);

@@ -170,7 +170,13 @@ bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
       showFocusMark(true);
     formKeyDown(key->key(), key->modifiers());
   } else if (watched == watchedHandle_ && event->type() == QEvent::MouseButtonPress) {
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    pointerAt_ = mouse->globalPosition().toPoint();
+    if (mouse->button() == Qt::LeftButton)
+      leftPressedAt_ = pointerAt_;
     showFocusMark(false);
+  } else if (watched == watchedHandle_ && event->type() == QEvent::MouseMove) {
+    pointerAt_ = static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
   }
   return QWidget::eventFilter(watched, event);
 }

@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include <initializer_list>
+#include <optional>
 
 namespace quiravel::frame {
 
@@ -56,6 +57,12 @@ class FormWindow : public QWidget {
   // sees one.
   bool showsFocusMark() const { return focusMarkShown_; }
 
+  // Where on the screen the left button last went down in the window, the point a drag holds
+  // under the pointer (none before the first press), and where the pointer was at the latest
+  // pointer event the window saw.
+  std::optional<QPoint> leftPressedAt() const { return leftPressedAt_; }
+  QPoint pointerAt() const { return pointerAt_; }
+
  Q_SIGNALS:
   // The window system asked the window to close (for example Alt+F4). The window does not
   // close by itself: whoever owns its instance decides.
@@ -85,6 +92,8 @@ class FormWindow : public QWidget {
   QPointer<QWindow> watchedHandle_;
   QPoint writtenTwips_;
   bool focusMarkShown_ = false;
+  std::optional<QPoint> leftPressedAt_;
+  QPoint pointerAt_;
 };
 
 }  // namespace quiravel::frame

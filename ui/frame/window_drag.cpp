@@ -1,5 +1,6 @@
 #include "ui/frame/window_drag.h"
 
+#include "ui/frame/form_window.h"
 #include "ui/frame/label.h"
 
 #include <QCursor>
@@ -9,6 +10,8 @@
 #include <QPointer>
 #include <QWidget>
 #include <QWindow>
+
+#include <optional>
 
 namespace quiravel::frame {
 
@@ -21,13 +24,17 @@ WindowDragHandler& dragHandler() {
 
 // Moves the window itself from global pointer positions until the left button comes up. A
 // window manager's own move (startSystemMove) loses the button release on some X11 window
-// managers with Qt 6.4, and the window then sticks to the pointer.
+// managers with Qt 6.4, and the window then sticks to the pointer. The window keeps the point
+// where the button went down under the pointer: the drag begins on the first movement, and
+// that movement counts too.
 class PointerFollower : public QObject {
  public:
-  explicit PointerFollower(QWidget* window)
-      : window_(window), start_(QCursor::pos()), origin_(window->pos()) {}
+  PointerFollower(QWidget* window, QPoint grabbedAt)
+      : window_(window), start_(grabbedAt), origin_(window->pos()) {}
 
-  void run() {
+  // `pointerAt`: where the movement that began the drag took the pointer.
+  void run(QPoint pointerAt) {
+    window_->move(origin_ + pointerAt - start_);
     qApp->installEventFilter(this);
     loop_.exec();
     qApp->removeEventFilter(this);
@@ -97,8 +104,13 @@ void realDrag(QWidget* window) {
   }
   if (!(QGuiApplication::mouseButtons() & Qt::LeftButton))
     return;
-  PointerFollower follower(window);
-  follower.run();
+  // From where the button went down, if the window saw it; otherwise (a press no window of ours
+  // saw) from where the pointer is now.
+  const auto* form = qobject_cast<const FormWindow*>(window);
+  const std::optional<QPoint> pressed = form ? form->leftPressedAt() : std::nullopt;
+  const QPoint pointer = pressed ? form->pointerAt() : QCursor::pos();
+  PointerFollower follower(window, pressed ? *pressed : pointer);
+  follower.run(pointer);
 }
 
 }  // namespace
