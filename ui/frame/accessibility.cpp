@@ -6,7 +6,13 @@
 #include <QAccessibleWidget>
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDBusArgument>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusObjectPath>
+#include <QDBusServiceWatcher>
 #include <QEvent>
+#include <QPointer>
 
 #include <utility>
 
@@ -121,6 +127,51 @@ class LabelAccessible : public QAccessibleWidget {
   Label* label() const { return static_cast<Label*>(widget()); }
 };
 
+// Qt's bridge tells the accessibility registry of the program once, when it comes up. A
+// registry that starts again, after a crash say, knows of no program, and a screen reader
+// would not find this one until it was restarted: each new registry is told of it too, with
+// the same call Qt made to the first one.
+class RegistryWatch : public QAccessible::ActivationObserver {
+ public:
+  void accessibilityActiveChanged(bool active) override {
+    // Queued, so that Qt has told the registry that is up (or started one by telling it)
+    // before the watch begins: every registry the watch then sees is a new one.
+    if (active && !watcher_)
+      QMetaObject::invokeMethod(
+          QCoreApplication::instance(), [this] { watch(); }, Qt::QueuedConnection);
+  }
+
+ private:
+  static inline const QString kRegistry = QStringLiteral("org.a11y.atspi.Registry");
+  static inline const QString kRoot = QStringLiteral("/org/a11y/atspi/accessible/root");
+
+  void watch() {
+    // The connection Qt's bridge opened to the accessibility bus, known by the name Qt gives
+    // it. Without one (another platform, or another name) there is nothing to add.
+    const QDBusConnection bus(QStringLiteral("a11y"));
+    if (watcher_ || !bus.isConnected())
+      return;
+    watcher_ = new QDBusServiceWatcher(kRegistry, bus, QDBusServiceWatcher::WatchForRegistration,
+                                       QCoreApplication::instance());
+    QObject::connect(watcher_, &QDBusServiceWatcher::serviceRegistered, watcher_,
+                     [this] { embed(watcher_->connection()); });
+  }
+
+  static void embed(const QDBusConnection& bus) {
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        kRegistry, kRoot, QStringLiteral("org.a11y.atspi.Socket"), QStringLiteral("Embed"));
+    QDBusArgument plug;
+    plug.beginStructure();
+    plug << bus.baseService() << QDBusObjectPath(kRoot);
+    plug.endStructure();
+    call << QVariant::fromValue(plug);
+    // The answer, the registry's own root, is nothing the program uses.
+    bus.send(call);
+  }
+
+  QPointer<QDBusServiceWatcher> watcher_;
+};
+
 QAccessibleInterface* makeInterface(const QString&, QObject* object) {
   if (auto* label = qobject_cast<Label*>(object))
     return new LabelAccessible(label);
@@ -137,6 +188,8 @@ void installAccessibility() {
     return;
   installed = true;
   QAccessible::installFactory(&makeInterface);
+  static RegistryWatch registryWatch;
+  QAccessible::installActivationObserver(&registryWatch);
 }
 
 // Before any window or label exists, so that none of them is first given a stock interface.

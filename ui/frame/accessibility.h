@@ -16,8 +16,10 @@ namespace quiravel::frame {
 
 class FormWindow;
 
-// Installs the accessible interfaces of the program's windows and labels. It runs by itself
-// when the application object is created; calling it again does nothing.
+// Installs the accessible interfaces of the program's windows and labels, and tells each
+// accessibility registry that starts while the program runs (after a crash of the last one)
+// of the program. It runs by itself when the application object is created; calling it again
+// does nothing.
 void installAccessibility();
 
 // While one of these lives, the program tells assistive technology nothing. A window is built
