@@ -3,12 +3,14 @@ program's accessible tree on the accessibility bus, and every button is pressed 
 accessible action, never with the pointer.
 
     take_test.py PROGRAM
+    take_test.py --afresh PID    (run by the test itself, as a screen reader started anew)
 
 Runs on a private X server and session bus (see run.sh). Exit status 0 when every check
 passed, 1 on the first failed check; the program is killed whatever happens.
 """
 
 import os
+import subprocess
 import sys
 
 # The shared test support under tests/support; no byte code is written into the source tree.
@@ -18,9 +20,10 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 import pyatspi  # noqa: E402
 
 from quiravel_support.accessible import (  # noqa: E402
-    ALERT, BUTTON, FRAME, LABEL, NOTIFICATION, TEXT, act, action_names, answer_lists, child,
-    children, descendant, dump, end_with_menu_x, find_application, fresh, has_state, pump,
-    related, result_texts, role, start_program, top_level, wait_for)
+    ALERT, BUTTON, FRAME, LABEL, NOTIFICATION, STEP_SECONDS, TEXT, act, action_names,
+    answer_lists, child, children, crash_registry, descendant, dump, end_with_menu_x,
+    find_application, fresh, has_state, pump, related, result_texts, role, start_program,
+    top_level, wait_for)
 from quiravel_support.checks import Failure, check, echo_passes, run_checked  # noqa: E402
 from quiravel_support.texts import MENU, MILD, MODERATE, QUESTIONS, TEST  # noqa: E402
 
@@ -154,15 +157,31 @@ def run(process, showings):
     check(all(text in result_texts(result) for text in MODERATE),
           "the result window reads the new score line, band and advice")
 
+    # The registry crashes and the bus starts a new one: a screen reader started after that
+    # finds the program again, which goes on running.
+    crash_registry()
+    afresh = subprocess.run([sys.executable, __file__, "--afresh", str(process.pid)])
+    check(afresh.returncode == 0, "the program is found again after the registry restarted")
+
     # The menu's X ends the program.
     end_with_menu_x(menu, process)
 
 
+def find_afresh(pid):
+    """What a screen reader started after the registry restarted finds of the program."""
+    app = wait_for(lambda: find_application(pid), "the program on the new registry")
+    check(top_level(app, MENU, FRAME) is not None, "the new registry leads to the main menu")
+    listed = [a for a in pyatspi.Registry.getDesktop(0) if a and a.get_process_id() == pid]
+    check(len(listed) == 1, f"the new registry lists the program once (got {len(listed)})")
+
+
 def main():
+    echo_passes()
+    if len(sys.argv) == 3 and sys.argv[1] == "--afresh":
+        return run_checked(lambda: find_afresh(int(sys.argv[2])), STEP_SECONDS + 10)
     if len(sys.argv) != 2:
         print("usage: take_test.py PROGRAM", file=sys.stderr)
         return 2
-    echo_passes()
     # Listening from the start, so the program knows from its first moment that events are
     # wanted.
     showings = Showings()

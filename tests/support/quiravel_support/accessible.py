@@ -3,12 +3,13 @@ controls by role and name, pressing through accessible actions, waiting with the
 running that delivers the bus's events."""
 
 import os
+import signal
 import subprocess
 import sys
 import time
 
 import pyatspi
-from gi.repository import GLib
+from gi.repository import Gio, GLib
 
 from .checks import Failure, check, wait_until
 
@@ -115,6 +116,27 @@ def find_application(pid):
         if app is not None and app.get_process_id() == pid and app.childCount > 0:
             return app
     return None
+
+
+def crash_registry():
+    """Kills the accessibility registry, as a crash would, and waits until it has left the bus.
+    The bus starts a new one, which knows of no program yet, on the next call a client makes."""
+    session = Gio.bus_get_sync(Gio.BusType.SESSION)
+    address = session.call_sync("org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", "GetAddress",
+                                None, None, Gio.DBusCallFlags.NONE, 5000).unpack()[0]
+    bus = Gio.DBusConnection.new_for_address_sync(
+        address, Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT
+        | Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION)
+
+    def ask(method):
+        return bus.call_sync("org.freedesktop.DBus", "/org/freedesktop/DBus",
+                             "org.freedesktop.DBus", method,
+                             GLib.Variant("(s)", ("org.a11y.atspi.Registry",)), None,
+                             Gio.DBusCallFlags.NONE, 5000).unpack()[0]
+
+    os.kill(ask("GetConnectionUnixProcessID"), signal.SIGKILL)
+    wait_until("the registry to leave the bus", lambda: not ask("NameHasOwner"), STEP_SECONDS)
+    bus.close_sync()
 
 
 def top_level(app, name, role_=None):
