@@ -107,6 +107,20 @@ class TestWindowLife : public QObject {
     QCOMPARE(first->windowIcon().availableSizes(), (QList<QSize>{QSize(32, 32), QSize(48, 48)}));
   }
 
+  // Each load carries the same icon object, and so does every window without an icon: Qt
+  // caches an icon's scaled pixmaps under the identity of the icon's pixmaps.
+  void everyLoadSharesItsIcon() {
+    instance_.show();
+    const qint64 icon = instance_.loadedWindow()->windowIcon().cacheKey();
+    instance_.unload();
+    instance_.show();
+    QCOMPARE(instance_.loadedWindow()->windowIcon().cacheKey(), icon);
+    const FormWindow first(quiravel::test::kFrame);
+    const FormWindow second(quiravel::test::kFrame);
+    QCOMPARE(first.windowIcon().cacheKey(), second.windowIcon().cacheKey());
+    QVERIFY(first.windowIcon().cacheKey() != icon);
+  }
+
   void hideLoadsHidden() {
     instance_.hide();
     QVERIFY(instance_.isLoaded());

@@ -29,6 +29,35 @@ bool isModifierKey(int key) {
   }
 }
 
+// The icons are made once and shared by every window. Qt caches the scaled pixmaps it makes of
+// an icon under the identity of the icon's own pixmaps, so icons read afresh at each load would
+// leave the cache a new set of entries for every window ever loaded.
+const QIcon& applicationIcon() {
+  static const QIcon icon = [] {
+    QIcon read;
+    // The icons are PNGs: read them as such, without first asking every image plugin (which
+    // loads them all from disk) whether it can read them.
+    for (const char* name :
+         {":/quiravel/icons/quiravel-32.png", ":/quiravel/icons/quiravel-48.png"}) {
+      QImageReader reader(QString::fromLatin1(name), "png");
+      reader.setAutoDetectImageFormat(false);
+      read.addPixmap(QPixmap::fromImage(reader.read()));
+    }
+    return read;
+  }();
+  return icon;
+}
+
+// An empty icon, so that no window-system default stands in for it.
+const QIcon& noIcon() {
+  static const QIcon icon = [] {
+    QPixmap none(16, 16);
+    none.fill(Qt::transparent);
+    return QIcon(none);
+  }();
+  return icon;
+}
+
 Qt::WindowFlags flagsFor(const FrameSpec& spec) {
   if (spec.cornerWindow) {
     // Corner windows start below the screen's bottom edge and move by program. Window
@@ -50,23 +79,7 @@ FormWindow::FormWindow(const FrameSpec& spec, QWidget* parent) : QWidget(parent,
   setPalette(p);
   setAutoFillBackground(true);
   setMouseTracking(true);
-  if (spec.applicationIcon) {
-    // The icons are PNGs: read them as such, without first asking every image plugin (which
-    // loads them all from disk) whether it can read them.
-    QIcon icon;
-    for (const char* name :
-         {":/quiravel/icons/quiravel-32.png", ":/quiravel/icons/quiravel-48.png"}) {
-      QImageReader reader(QString::fromLatin1(name), "png");
-      reader.setAutoDetectImageFormat(false);
-      icon.addPixmap(QPixmap::fromImage(reader.read()));
-    }
-    setWindowIcon(icon);
-  } else {
-    // An empty icon, so that no window-system default stands in for it.
-    QPixmap none(16, 16);
-    none.fill(Qt::transparent);
-    setWindowIcon(QIcon(none));
-  }
+  setWindowIcon(spec.applicationIcon ? applicationIcon() : noIcon());
   if (spec.cornerWindow)
     setAttribute(Qt::WA_ShowWithoutActivating);
 }
