@@ -3,7 +3,11 @@
 #include <QLineEdit>
 #include <QScopedValueRollback>
 #include <QSignalBlocker>
+#include <QStyleOptionComboBox>
 #include <QValidator>
+
+#include <algorithm>
+#include <vector>
 
 namespace quiravel::frame {
 
@@ -29,6 +33,22 @@ class UserEditRefusal final : public QValidator {
  private:
   DropDownList* list_;
 };
+
+// One palette object for all the lists whose colours are the same. The style keeps the lists'
+// drawn frames in Qt's pixmap cache under the identity of the palette they were drawn with, and
+// each list's own palette is a new object: every list of every questionnaire ever loaded would
+// add entries of its own, and the cache keeps the names of entries long gone. Drawn with a
+// shared palette of the same colours, the lists look the same and reuse what is cached. Only
+// as many palettes gather here as there are different sets of colours.
+QPalette sharedPalette(const QPalette& palette) {
+  static std::vector<QPalette> palettes;
+  auto shared = std::find(palettes.begin(), palettes.end(), palette);
+  if (shared == palettes.end())
+    shared = palettes.insert(palettes.end(), palette);
+  QPalette copy = *shared;
+  copy.setCurrentColorGroup(palette.currentColorGroup());  // not part of the palette's identity
+  return copy;
+}
 
 }  // namespace
 
@@ -66,6 +86,11 @@ void DropDownList::setForeColor(Bgr colour) {
   QPalette p = palette();
   p.setColor(QPalette::Text, colorFromBgr(colour));
   setPalette(p);
+}
+
+void DropDownList::initStyleOption(QStyleOptionComboBox* option) const {
+  QComboBox::initStyleOption(option);
+  option->palette = sharedPalette(option->palette);
 }
 
 void DropDownList::followText(const QString& text) {

@@ -27,6 +27,9 @@ class DropDownList : public QComboBox {
   // Choosing an entry from the drop-down is a selection, not an edit, and raises nothing.
   void change();
 
+ protected:
+  void initStyleOption(QStyleOptionComboBox* option) const override;
+
  private:
   void followText(const QString& text);
 
