@@ -16,7 +16,10 @@ fresh process, and watches them only through the X server and /proc:
                 the last input and then holds still; the count right after parking, with the
                 cursor still blinking, is reported as well);
   slides        for each corner window, MapNotify to its last move (ConfigureNotify), its
-                final position, and the CPU time the program used meanwhile.
+                final position, and the CPU time the program used meanwhile;
+  cycles        in one more run, RSS after --cycles-base (default 50) and after --cycles
+                (default 1000) cycles of opening the depression questionnaire, scoring it and
+                closing it: what each questionnaire opened and closed leaves behind.
 
 Start and slides also report how long the program's threads were ready to run but had no CPU
 (the run-queue wait in /proc/PID/task/*/schedstat): on a busy machine that, not the program,
@@ -29,7 +32,10 @@ Quiravel is driven with synthetic pointer events (XTEST): a click on the menu's 
 opens the depression questionnaire and the disclaimer window, a click on the second entry opens
 the anxiety questionnaire, and a press on that questionnaire's "Score Your Test" shows the
 result window; the button is released away from the label, so nothing is scored and the
-disclaimer window stays on screen.
+disclaimer window stays on screen. The cycles are driven as a user of the keyboard would: a
+click on the menu's first entry opens the questionnaire, which takes the keyboard focus;
+Shift+Tab three times reaches "Score Your Test" and Space presses it (the result window shows),
+then Tab twice reaches "X" and Space closes the questionnaire and the result window.
 
 It needs a bare X server (no window manager) and Debian's python3-xlib; bench/run.sh provides
 both. Prints the medians, the ratios and the targets; the exit status only says whether every
@@ -70,6 +76,8 @@ TARGET_RSS_START = 1.10
 TARGET_RSS_ALL = 1.30
 TARGET_IDLE_EXTRA_PER_SECOND = 1.0
 TARGET_SLIDE_DEVIATION = 0.05
+# RSS growth from --cycles-base to --cycles open-score-close cycles.
+TARGET_CYCLE_GROWTH_MIB = 1.0
 
 
 # ----------------------------------------------------------------------------------------------
@@ -536,6 +544,48 @@ def run_quiravel(screen: Screen, argv: list[str], settle: float, idle_seconds: f
     }
 
 
+def has_focus(screen: Screen, window: Window) -> bool:
+    focus = screen.d.get_input_focus().focus
+    return getattr(focus, "id", focus) == window.wid
+
+
+def open_score_close(screen: Screen, entry: tuple[int, int]) -> None:
+    """One cycle, opened by a click at `entry` on the menu's first entry."""
+    screen.input.move(*entry)
+    screen.input.press(1)
+    screen.input.release(1)
+    questionnaire = screen.pump(lambda: screen.find(DEPRESSION.size), 10, "Form1")
+    # Keys sent before the questionnaire has the focus would go to the menu.
+    screen.pump(lambda: has_focus(screen, questionnaire), 10, "Form1 to take the keyboard focus")
+    for key in ["Shift_L+Tab"] * 3 + ["space"]:
+        screen.input.key(key)
+    screen.pump(lambda: screen.find(RESULT.size), 10, "Form2")
+    for key in ["Tab", "Tab", "space"]:
+        screen.input.key(key)
+    screen.pump(lambda: not screen.find(DEPRESSION.size) and not screen.find(RESULT.size), 10,
+                "Form1 and Form2 to close")
+
+
+def run_cycles(screen: Screen, argv: list[str], base: int, count: int, settle: float) -> dict:
+    """Quiravel's RSS after `base` and after `count` open-score-close cycles in one run, and the
+    time a cycle takes."""
+    with Program(screen, argv) as program:
+        menu, _, _ = program.wait_first_paint()
+        x, y = screen.control_point(menu, MainMenu.label1)
+        # A click at the place of the one before, and as soon, would be a double click.
+        entries = ((x - 10, y), (x + 10, y))
+        rss, busy = {}, 0.0
+        for n in range(1, count + 1):
+            begun = time.monotonic()
+            open_score_close(screen, entries[n % 2])
+            busy += time.monotonic() - begun
+            if n in (base, count):
+                screen.idle(settle)
+                rss[n] = read_proc(program.pid).rss_kib / 1024
+    return {"base": base, "count": count, "rss_base_mib": rss[base], "rss_mib": rss[count],
+            "cycle_ms": busy / count * 1000}
+
+
 # ----------------------------------------------------------------------------------------------
 # Report
 
@@ -572,10 +622,10 @@ def start_order(turn: int) -> tuple[str, ...]:
 
 
 def report(floor_runs: list[dict], reference_runs: list[dict], runs: list[dict],
-           starts: dict[str, list[dict]] | None = None) -> list[str]:
+           starts: dict[str, list[dict]] | None = None, cycles: dict | None = None) -> list[str]:
     """The table of medians, ratios and targets. The start comes from `starts` (start-only runs
     of the floor, the floor in the menu's fonts and Quiravel) when given, otherwise from the
-    starts of the full runs."""
+    starts of the full runs; `cycles` (run_cycles) adds the RSS growth over many cycles."""
     lines, verdicts = [], []
 
     def m(runs_, key, sub=None):
@@ -624,6 +674,20 @@ def report(floor_runs: list[dict], reference_runs: list[dict], runs: list[dict],
     if reference_runs:
         row("  floor + a focused answer list", fi, m(reference_runs, "idle_wakeups"), "/s")
 
+    if cycles:
+        base, count = cycles["base"], cycles["count"]
+        growth = cycles["rss_mib"] - cycles["rss_base_mib"]
+        met = growth < TARGET_CYCLE_GROWTH_MIB
+        verdicts.append(met)
+        lines.append("")
+        lines.append(f"{'open, score, close: cycles':<34} {base:>9} {count:>9} {'':<4} "
+                     f"{'growth':>7}   {'target':<20} verdict")
+        lines.append(f"{'RSS after that many cycles':<34} {cycles['rss_base_mib']:>9.2f} "
+                     f"{cycles['rss_mib']:>9.2f} {'MiB':<4} {growth:>+7.2f}   "
+                     f"{f'growth < {TARGET_CYCLE_GROWTH_MIB:g} MiB':<20} "
+                     f"{'met' if met else 'MISSED'}")
+        lines.append(f"{'  time per cycle':<34} {'':>9} {cycles['cycle_ms']:>9.1f} ms")
+
     lines.append("")
     lines.append(f"{'corner slide (medians)':<34} {'nominal':>9} {'measured':>9} {'':<4} "
                  f"{'dev.':>7}   {'target':<20} verdict")
@@ -667,12 +731,19 @@ def main(argv=None) -> int:
                         "cursor holds still 10 s after it (default 11)")
     parser.add_argument("--starts", type=int, default=3,
                         help="start-only runs of each program per round, in turn (default 3)")
+    parser.add_argument("--cycles", type=int, default=1000,
+                        help="open-score-close cycles in the run that measures what they leave "
+                        "behind (default 1000)")
+    parser.add_argument("--cycles-base", type=int, default=50,
+                        help="cycles before the RSS that the growth counts from (default 50)")
     parser.add_argument("--json", help="also write every run's numbers to this file")
     args = parser.parse_args(argv)
     if args.reps < 1:
         parser.error("--reps must be at least 1")
     if args.starts < 1:
         parser.error("--starts must be at least 1")
+    if not 1 <= args.cycles_base < args.cycles:
+        parser.error("--cycles-base must be at least 1 and less than --cycles")
 
     try:
         screen = Screen()
@@ -716,6 +787,10 @@ def main(argv=None) -> int:
                 reference_runs.append(r)
                 for name in START_PROGRAMS:
                     starts[name] += round_starts[name]
+        cycles = run_cycles(screen, [args.program], args.cycles_base, args.cycles, args.settle)
+        print(f"cycles: RSS after {cycles['base']} / {cycles['count']}: "
+              f"{cycles['rss_base_mib']:.2f} / {cycles['rss_mib']:.2f} MiB; "
+              f"{cycles['cycle_ms']:.1f} ms per cycle", flush=True)
     except Failure as error:
         print(f"measure: {error}", file=sys.stderr)
         return 1
@@ -723,7 +798,7 @@ def main(argv=None) -> int:
     print(f"{time.strftime('%Y-%m-%d %H:%M %Z')}: {args.reps} runs of each, alternating, and "
           f"{args.reps * args.starts} start-only runs of each, in turn; idle wake-ups counted "
           f"over {args.idle_seconds:g} s; load average now {load_average()}")
-    for line in report(floor_runs, reference_runs, runs, starts):
+    for line in report(floor_runs, reference_runs, runs, starts, cycles):
         print(line)
     if args.json:
         with open(args.json, "w") as out:
@@ -731,7 +806,7 @@ def main(argv=None) -> int:
                        "load_average_after": load_average(),
                        "floor": floor_runs, "floor_with_answer_list": reference_runs,
                        "starts": starts,
-                       "quiravel": runs}, out, indent=1)
+                       "quiravel": runs, "cycles": cycles}, out, indent=1)
     return 0
 
 

@@ -3,12 +3,14 @@
 # without a window manager, and prints medians, ratios and targets.
 #
 #   bench/run.sh [BUILD_DIR] [--no-build] [--reps N] [--warmup N] [--idle-seconds S]
-#                [--settle S] [--quiet S] [--starts N] [--json FILE]
+#                [--settle S] [--quiet S] [--starts N] [--cycles N] [--cycles-base N]
+#                [--json FILE]
 #
 # BUILD_DIR defaults to build/ at the top of the repository. Unless --no-build is given, a
 # BUILD_DIR without a CMake cache is configured (RelWithDebInfo, tests and benchmarks on) and
 # quiravel and the floor program are brought up to date in it. The other options go to
-# bench/measure.py (defaults: 10 runs of each after 1 warm-up run, idle counted over 5 s).
+# bench/measure.py (defaults: 10 runs of each after 1 warm-up run, idle counted over 5 s, 1000
+# open-score-close cycles).
 # Needs Xvfb (tests/xvfb/with-display.sh starts it) and Debian's python3-xlib; scripts/dev test
 # installs both. Exit status 0 when every metric was measured, whether or not targets were met.
 set -euo pipefail
@@ -18,6 +20,7 @@ build_dir="$here/build"
 build=1
 reps=10
 warmup=1
+cycles=1000
 measure_args=()
 
 while (($# > 0)); do
@@ -25,8 +28,10 @@ while (($# > 0)); do
     --no-build) build=0; shift ;;
     --reps) reps="$2"; measure_args+=("$1" "$2"); shift 2 ;;
     --warmup) warmup="$2"; measure_args+=("$1" "$2"); shift 2 ;;
-    --idle-seconds | --settle | --quiet | --starts | --json) measure_args+=("$1" "$2"); shift 2 ;;
-    -h | --help) sed -n '2,14s/^# \{0,1\}//p' "${BASH_SOURCE[0]}"; exit 0 ;;
+    --cycles) cycles="$2"; measure_args+=("$1" "$2"); shift 2 ;;
+    --idle-seconds | --settle | --quiet | --starts | --cycles-base | --json)
+      measure_args+=("$1" "$2"); shift 2 ;;
+    -h | --help) sed -n '2,15s/^# \{0,1\}//p' "${BASH_SOURCE[0]}"; exit 0 ;;
     -*) echo "run.sh: unknown option $1" >&2; exit 2 ;;
     *) build_dir="$1"; shift ;;
   esac
@@ -63,7 +68,8 @@ if ! "$python" -c 'import Xlib.ext.damage, Xlib.ext.xtest' 2>/dev/null; then
   exit 1
 fi
 
-# Each round takes about 30 s with the default idle windows, quiet time and start-only runs.
-timeout=$((120 + (reps + warmup) * 90))
+# Each round takes about 30 s with the default idle windows, quiet time and start-only runs, and
+# an open-score-close cycle under 0.1 s.
+timeout=$((120 + (reps + warmup) * 90 + cycles / 2))
 exec "$here/tests/xvfb/with-display.sh" --timeout "$timeout" -- \
   "$python" "$here/bench/measure.py" --program "$program" --floor "$floor" "${measure_args[@]}"

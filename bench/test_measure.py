@@ -164,6 +164,21 @@ class Verdicts(unittest.TestCase):
         row = next(line for line in lines if "in the full runs" in line)
         self.assertEqual(row.split()[-4:], ["100.00", "200.00", "ms", "2.000"])
 
+    def test_cycles_judge_the_growth_of_the_rss(self):
+        def cycles(base_mib, end_mib):
+            return {"base": 50, "count": 1000, "rss_base_mib": base_mib, "rss_mib": end_mib,
+                    "cycle_ms": 100.0}
+
+        for end, verdict in ((30.99, "met"), (31.0, "MISSED")):
+            lines = measure.report([floor_run(100, 20, 0)], [], [quiravel_run(100, 20, 20, 0)],
+                                   None, cycles(30.0, end))
+            v = self.verdicts_of(lines)
+            self.assertEqual(len(v), 7)
+            self.assertEqual(v["RSS after that many cycles"], verdict)
+            self.assertIn("targets met: " + ("7" if verdict == "met" else "6") + " of 7", lines)
+        header = next(line for line in lines if line.startswith("open, score, close"))
+        self.assertEqual(header.split()[-5:-3], ["50", "1000"])
+
     def test_start_only_runs_can_miss(self):
         starts = {"floor": [start(100)], "menu_fonts": [start(100)], "quiravel": [start(111)]}
         lines = measure.report([floor_run(100, 20, 0)], [], [quiravel_run(100, 20, 20, 0)],
