@@ -313,6 +313,17 @@ class TestMainMenu : public QObject {
         focusMarkFaultAfter(label(name.toLatin1().constData()), QList<int>(tabs, Qt::Key_Tab));
     QVERIFY2(fault.isEmpty(), qPrintable(fault));
   }
+
+  void labelsLayOutNoDocument() {
+    // Qt lays out the text of a label that can take the focus in a rich-text document of its
+    // own, first in the application's font: memory and a font file more at start.
+    QVERIFY(QTest::qWaitForWindowActive(menu_.get()));
+    typeKeys(menu_.get(), QList<int>(4, Qt::Key_Tab));
+    label("Label2")->setCaption(QStringLiteral("Anxiety"));
+    for (const QObject* o : menu_->findChildren<QObject*>())
+      QVERIFY2(qstrcmp(o->metaObject()->className(), "QWidgetTextControl") != 0,
+               qPrintable(o->parent()->objectName()));
+  }
 };
 
 QTEST_MAIN(TestMainMenu)

@@ -56,9 +56,25 @@ Label::Label(QWidget* parent) : QLabel(parent) {
   setForeColor(fore_);
 }
 
+// QLabel gives a label that can take the focus a rich-text document of its own (as it would to
+// selectable text), made on the first show, on a new text and on the first focus. A label here
+// only ever shows plain text, so it is kept from that: the document costs memory and, laid out
+// in the application's font before the label's, a font file that nothing else draws with.
+
 void Label::setCaption(const QString& caption) {
+  // Off the keyboard's road while the text changes, so that QLabel makes no document for it.
+  const Qt::FocusPolicy policy = focusPolicy();
+  setFocusPolicy(Qt::NoFocus);
   setText(caption);
+  setFocusPolicy(policy);
   fitSize();
+}
+
+bool Label::event(QEvent* event) {
+  // Making the document is all that QLabel does on polish.
+  if (event->type() == QEvent::Polish)
+    return QFrame::event(event);
+  return QLabel::event(event);
 }
 
 void Label::setBackColor(Bgr colour) {
@@ -201,7 +217,8 @@ void Label::keyReleaseEvent(QKeyEvent* event) {
 }
 
 void Label::focusInEvent(QFocusEvent* event) {
-  QLabel::focusInEvent(event);
+  // QLabel's makes the document and hands it the focus; there is none here.
+  QFrame::focusInEvent(event);
   update();
 }
 

@@ -75,6 +75,7 @@ class Label : public QLabel {
   void dblClick();
 
  protected:
+  bool event(QEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
