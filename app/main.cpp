@@ -2,10 +2,22 @@
 // no network, no command line.
 
 #include "app/app_shell.h"
+#include "app/display_refusal.h"
 #include "app/sandbox.h"
 #include "ui/frame/cursor_blink.h"
 
 #include <QApplication>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+// One line on stderr, in the program's own words, for a display it cannot work on.
+int refuse(const QString& reason) {
+  std::fprintf(stderr, "%s\n", qPrintable(reason));
+  return EXIT_FAILURE;
+}
+}  // namespace
 
 int main(int argc, char** argv) {
   // Before anything else, above all before the toolkit makes a thread: the kernel's rules that
@@ -22,6 +34,9 @@ int main(int argc, char** argv) {
   // The program has no command line: only the program's name reaches the toolkit.
   int toolkitArgc = argc > 0 ? 1 : 0;
   QApplication app(toolkitArgc, argv);
+  // A screen the windows cannot be drawn on: said before any window shows.
+  if (const QString reason = quiravel::app::colourDepthRefusal(); !reason.isEmpty())
+    return refuse(reason);
   QApplication::setQuitOnLastWindowClosed(false);
   // Ties the windows to the installed desktop entry (its icon and name in a task bar).
   QGuiApplication::setDesktopFileName(QStringLiteral(QUIRAVEL_APP_ID));

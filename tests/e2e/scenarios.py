@@ -808,6 +808,17 @@ def scenario_two_monitors(s):
     s.end_with_menu_x()
 
 
+def scenario_eight_bit_display(s):
+    """On a screen of 8 bits a pixel, whose windows the toolkit cannot paint, the program says
+    why in one line and ends before any window shows."""
+    line = ("quiravel: the display has 8 bits a pixel; the program's windows can be drawn only "
+            "with 15 or more (thousands of colours)\n")
+    check(s.program.wait_exit(EXIT) == 1, f"exit status {s.program.exit_status()}, expected 1")
+    # Its session bus may have a word of its own before it.
+    wait_until("the reason", lambda: s.program.output().endswith(line), SHOW)
+    check(not s.history.mapped(), "a window showed before the program ended")
+
+
 SCENARIOS = {
     name[len("scenario_"):]: function
     for name, function in globals().items()
@@ -823,20 +834,23 @@ class ScenarioTimeout(Exception):
 
 
 # The desktop each scenario runs on, as with-display.sh makes it: its size in pixels and its
-# monitors; Xvfb's one monitor is the whole screen. Only the listed scenarios need another.
-XVFB_DESKTOP = ((1920, 1080), [Monitor("screen", 0, 0, 1920, 1080, False)])
+# monitors and bits a pixel; Xvfb's one monitor is the whole screen. Only the listed scenarios
+# need another.
+XVFB_DESKTOP = ((1920, 1080), [Monitor("screen", 0, 0, 1920, 1080, False)], 24)
 DESKTOPS = {
     # with-display.sh --monitors
     "two_monitors": ((4480, 1440), [Monitor("right", 1920, 0, 2560, 1440, True),
-                                    Monitor("left", 0, 0, 1920, 1080, False)]),
+                                    Monitor("left", 0, 0, 1920, 1080, False)], 24),
+    # with-display.sh --depth 8
+    "eight_bit_display": XVFB_DESKTOP[:2] + (8,),
 }
 
 
 def check_desktop(desktop, scenario):
-    size, monitors = DESKTOPS.get(scenario, XVFB_DESKTOP)
-    seen = (desktop.width, desktop.height)
-    check(seen == size and desktop.depth == 24,
-          f"the screen is {seen[0]}x{seen[1]}x{desktop.depth}, expected {size[0]}x{size[1]}x24")
+    size, monitors, depth = DESKTOPS.get(scenario, XVFB_DESKTOP)
+    seen = (desktop.width, desktop.height, desktop.depth)
+    check(seen == size + (depth,), f"the screen is {seen[0]}x{seen[1]}x{seen[2]}, "
+          f"expected {size[0]}x{size[1]}x{depth}")
     check(sorted(desktop.monitors()) == sorted(monitors),
           f"the monitors are {desktop.monitors()}, expected {monitors}")
 

@@ -2,11 +2,12 @@
 # Runs a command on a private X server (Xvfb, 1920x1080, 24 bits), optionally under a window
 # manager (openbox), and tears everything down afterwards, whatever the command's outcome.
 #
-#   with-display.sh [--wm] [--monitors] [--screen WxH] [--dpi DPI] [--timeout SECONDS] [--]
-#                   COMMAND [ARGUMENT...]
+#   with-display.sh [--wm] [--monitors] [--screen WxH] [--depth BITS] [--dpi DPI]
+#                   [--timeout SECONDS] [--] COMMAND [ARGUMENT...]
 #
 #   --wm               start openbox and wait until it manages the screen
 #   --screen WxH       the Xvfb screen's size in pixels (default 1920x1080)
+#   --depth BITS       the Xvfb screen's bits a pixel (default 24; 8 is a colour-mapped screen)
 #   --dpi DPI          a desktop that sets DPI dots per inch: the server's resolution and the
 #                      Xft.dpi resource (xrdb) that toolkits read
 #   --monitors         run Xorg with the dummy video driver instead of Xvfb: a 4480x1440 desktop
@@ -26,6 +27,7 @@ readonly kStartupSeconds=20
 use_wm=0
 use_monitors=0
 screen_size=1920x1080
+depth=24
 dpi=
 command_timeout=240
 
@@ -34,6 +36,7 @@ while (($# > 0)); do
     --wm) use_wm=1; shift ;;
     --monitors) use_monitors=1; shift ;;
     --screen) screen_size="$2"; shift 2 ;;
+    --depth) depth="$2"; shift 2 ;;
     --dpi) dpi="$2"; shift 2 ;;
     --timeout) command_timeout="$2"; shift 2 ;;
     --) shift; break ;;
@@ -42,8 +45,8 @@ while (($# > 0)); do
   esac
 done
 if (($# == 0)); then
-  echo "usage: with-display.sh [--wm] [--monitors] [--screen WxH] [--dpi DPI]" \
-    "[--timeout SECONDS] [--] COMMAND..." >&2
+  echo "usage: with-display.sh [--wm] [--monitors] [--screen WxH] [--depth BITS]" \
+    "[--dpi DPI] [--timeout SECONDS] [--] COMMAND..." >&2
   exit 2
 fi
 
@@ -151,7 +154,7 @@ if ((use_monitors)); then
     3>"$workdir/display" >"$workdir/server.log" 2>&1 &
 else
   server=Xvfb
-  Xvfb -displayfd 3 -screen 0 "${screen_size}x24" ${dpi:+-dpi "$dpi"} -nolisten tcp -noreset \
+  Xvfb -displayfd 3 -screen 0 "${screen_size}x${depth}" ${dpi:+-dpi "$dpi"} -nolisten tcp -noreset \
     3>"$workdir/display" >"$workdir/server.log" 2>&1 &
 fi
 xvfb_pid=$!

@@ -401,6 +401,11 @@ class WindowHistory:
         with self._lock:
             return [e for e in self._events if e.window == window_id]
 
+    def mapped(self):
+        """Every window mapped on the root since the history began."""
+        with self._lock:
+            return [e.window for e in self._events if e.kind == "map"]
+
     def positions(self, window_id):
         """Every position the window had, in order, from its creation on."""
         return [(e.x, e.y) for e in self.events(window_id) if e.kind in ("create", "configure")]
