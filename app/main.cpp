@@ -30,6 +30,10 @@ int main(int argc, char** argv) {
   if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
     qputenv("QT_QPA_PLATFORM", "xcb;wayland");
   }
+  // A display whose socket the rules refuse: said here, before the toolkit fails to open it and
+  // ends the program with advice that does not apply.
+  if (const QString reason = quiravel::app::tcpDisplayRefusal(); !reason.isEmpty())
+    return refuse(reason);
 
   // The program has no command line: only the program's name reaches the toolkit.
   int toolkitArgc = argc > 0 ? 1 : 0;

@@ -6,7 +6,8 @@ empty home, must open no network socket and create or write no file.
     privacy.py --app PROGRAM --artifacts DIR [--probe LIBRARY]
 
 With --probe, the kernel's rules instead: run as an ordinary user, with the probe LIBRARY loaded
-into it, the program is refused sockets and file writes; a SIGSEGV leaves no core file.
+into it, the program is refused sockets and file writes; a SIGSEGV leaves no core file. A
+display reached over TCP is refused in the program's own words before any window.
 
 Run it on a display that has a window manager (see tests/xvfb/with-display.sh --wm). The
 system-call log stays in DIR.
@@ -41,6 +42,11 @@ REFUSALS = [(0, "AF_INET TCP socket", "EAFNOSUPPORT"), (0, "AF_INET6 UDP socket"
             (1, "file created in /tmp", "EACCES"), (1, "file created in HOME", "EACCES"),
             (1, "existing file opened for writing", "EACCES"),
             (4, "TCP connect to 127.0.0.1", "EACCES")]
+# Displays reached over TCP, whose socket the rules refuse: the program says so in its own words
+# and ends before any window.
+TCP_DISPLAYS = ["localhost:{}", "127.0.0.1:{}.0"]
+TCP_REFUSAL = ("quiravel: the display {} is reached over TCP, which the program's own rules "
+               "refuse: it opens local sockets only (README, \"Kept by the kernel's rules\")\n")
 
 
 def kernel_rules(app, artifacts, probe):
@@ -68,6 +74,12 @@ def kernel_rules(app, artifacts, probe):
                               capture_output=True).returncode == 0
 
     def steps(s):
+        number = os.environ["DISPLAY"].lstrip(":").split(".")[0]
+        for display in (form.format(number) for form in TCP_DISPLAYS):
+            ended = subprocess.run([app], env=dict(os.environ, DISPLAY=display),
+                                   capture_output=True, text=True, timeout=scenarios.EXIT)
+            check((ended.returncode, ended.stderr) == (1, TCP_REFUSAL.format(display)),
+                  f"DISPLAY={display}: status {ended.returncode}, said {ended.stderr!r}")
         s.start()
         q = s.open_test(DEPRESSION)
         s.answer(DEPRESSION, q, 0, choose_yes=True)
