@@ -132,13 +132,16 @@ class Verdicts(unittest.TestCase):
 
     def test_all_met_at_the_limits(self):
         v = self.verdicts([floor_run(100, 20, 0.5)],
-                          [quiravel_run(110, 22, 26, 1.5, form2=1.35 * 1.05, welcome=0.66 * 0.95)])
+                          [quiravel_run(100 * measure.TARGET_START, 20 * measure.TARGET_RSS_START,
+                                        26, 1.5, form2=1.35 * 1.05, welcome=0.66 * 0.95)])
         self.assertEqual(set(v.values()), {"met"}, v)
         self.assertEqual(len(v), 6)
 
     def test_each_target_missed_just_past_its_limit(self):
         v = self.verdicts([floor_run(100, 20, 0.5)],
-                          [quiravel_run(111, 22.1, 26.1, 1.6, form2=1.42, welcome=0.70)])
+                          [quiravel_run(100 * measure.TARGET_START + 1,
+                                        20 * measure.TARGET_RSS_START + 0.1, 26.1, 1.6,
+                                        form2=1.42, welcome=0.70)])
         self.assertEqual(set(v.values()), {"MISSED"}, v)
 
     def test_medians_decide(self):
