@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QInputMethodEvent>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
@@ -43,82 +44,35 @@ void addDragRows(std::initializer_list<std::pair<const char*, const char*>> othe
     QTest::addRow("%s, left", name) << QString::fromLatin1(control) << int(Qt::LeftButton) << 0;
 }
 
-bool editField(QLineEdit* field, FieldEdit edit, const QString& text) {
-  QWindow* window = field->window()->windowHandle();
-  const auto key = [window](Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
-    QTest::keyClick(window, key, modifiers);
-  };
-  const auto type = [window, &text] {
-    for (const QChar c : text)
-      QTest::keyClick(window, c.toLatin1());
-  };
+bool editField(QLineEdit* field, FieldEdit edit, const QString& keys, const QString& text) {
   QClipboard* clipboard = QGuiApplication::clipboard();
-  const QClipboard::Mode mode =
-      edit == FieldEdit::MiddleClick ? QClipboard::Selection : QClipboard::Clipboard;
-  if (edit >= FieldEdit::CtrlV && edit <= FieldEdit::MiddleClick) {
-    if (!clipboard->supportsSelection() && mode == QClipboard::Selection)
-      return false;
-    clipboard->setText(text, mode);
-    if (clipboard->text(mode) != text)
-      return false;
-  }
+  const auto mode = edit == FieldEdit::MiddleClick ? QClipboard::Selection : QClipboard::Clipboard;
+  if (mode == QClipboard::Selection && !clipboard->supportsSelection())
+    return false;
+  clipboard->setText(text, mode);
+  if (clipboard->text(mode) != text)
+    return false;
+  QTest::keySequence(field->window()->windowHandle(), QKeySequence(keys));
   const QPoint inside(2, field->height() / 2);
-  switch (edit) {
-    case FieldEdit::TypeAtEnd:
-      key(Qt::Key_End);
-      type();
-      break;
-    case FieldEdit::TypeAtStart:
-      key(Qt::Key_Home);
-      type();
-      break;
-    case FieldEdit::Backspace:
-      key(Qt::Key_End);
-      key(Qt::Key_Backspace);
-      break;
-    case FieldEdit::Delete:
-      key(Qt::Key_Home);
-      key(Qt::Key_Delete);
-      break;
-    case FieldEdit::Cut:
-      key(Qt::Key_A, Qt::ControlModifier);
-      key(Qt::Key_X, Qt::ControlModifier);
-      break;
-    case FieldEdit::CtrlV:
-      key(Qt::Key_End);
-      key(Qt::Key_V, Qt::ControlModifier);
-      break;
-    case FieldEdit::ShiftInsert:
-      key(Qt::Key_End);
-      key(Qt::Key_Insert, Qt::ShiftModifier);
-      break;
-    case FieldEdit::MenuPaste: {
-      key(Qt::Key_End);
-      const std::unique_ptr<QMenu> menu(field->createStandardContextMenu());
-      for (QAction* action : menu->actions()) {
-        if (action->text().startsWith(QLatin1String("&Paste")))  // Qt's own, untranslated
-          action->trigger();
-      }
-      break;
+  QMimeData dropped;
+  dropped.setText(text);
+  QDragEnterEvent enter(inside, Qt::CopyAction, &dropped, Qt::NoButton, Qt::NoModifier);
+  QDropEvent drop(inside, Qt::CopyAction, &dropped, Qt::NoButton, Qt::NoModifier);
+  QInputMethodEvent commit;
+  commit.setCommitString(text);
+  if (edit == FieldEdit::MenuPaste) {
+    const std::unique_ptr<QMenu> menu(field->createStandardContextMenu());
+    for (QAction* action : menu->actions()) {
+      if (action->text().startsWith(QLatin1String("&Paste")))  // Qt's own, untranslated
+        action->trigger();
     }
-    case FieldEdit::MiddleClick:
-      QTest::mouseClick(field, Qt::MiddleButton, {}, inside);
-      break;
-    case FieldEdit::Drop: {
-      QMimeData dropped;
-      dropped.setText(text);
-      QDragEnterEvent enter(inside, Qt::CopyAction, &dropped, Qt::NoButton, Qt::NoModifier);
-      QApplication::sendEvent(field, &enter);
-      QDropEvent drop(inside, Qt::CopyAction, &dropped, Qt::NoButton, Qt::NoModifier);
-      QApplication::sendEvent(field, &drop);
-      break;
-    }
-    case FieldEdit::InputMethod: {
-      QInputMethodEvent commit;
-      commit.setCommitString(text);
-      QApplication::sendEvent(field, &commit);
-      break;
-    }
+  } else if (edit == FieldEdit::MiddleClick) {
+    QTest::mouseClick(field, Qt::MiddleButton, {}, inside);
+  } else if (edit == FieldEdit::Drop) {
+    QApplication::sendEvent(field, &enter);
+    QApplication::sendEvent(field, &drop);
+  } else if (edit == FieldEdit::InputMethod) {
+    QApplication::sendEvent(field, &commit);
   }
   return true;
 }

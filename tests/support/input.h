@@ -22,24 +22,13 @@ void sendMove(QWidget* target, QPoint pos, Qt::MouseButtons buttons);
 // (row name, control), drags nothing.
 void addDragRows(std::initializer_list<std::pair<const char*, const char*>> others);
 
-// The ways a user can change a text field's text other than choosing from a list.
-enum class FieldEdit {
-  TypeAtEnd,    // End, then the text typed
-  TypeAtStart,  // Home, then the text typed
-  Backspace,    // End, then Backspace
-  Delete,       // Home, then Delete
-  Cut,          // Ctrl+A, then Ctrl+X
-  CtrlV,        // End, then the text pasted with Ctrl+V
-  ShiftInsert,  // the same with Shift+Insert
-  MenuPaste,    // the same with the context menu's Paste
-  MiddleClick,  // the text pasted from the X selection with the middle button
-  Drop,         // the text dropped from another program
-  InputMethod,  // the text committed by an input method
-};
+// How a user's edit reaches a text field, after any keys.
+enum class FieldEdit { Keys, MenuPaste, MiddleClick, Drop, InputMethod };
 
-// Makes `edit`, with `text` where it takes one, on `field` as the user would: keys through its
-// window, the pointer and the rest straight to the field. Returns false where the platform has
-// no clipboard or selection for it.
-bool editField(QLineEdit* field, FieldEdit edit, const QString& text);
+// Puts `text` on the clipboard (for a middle click, the X selection), presses `keys` in the
+// field's window ("End, Ctrl+V", as QKeySequence reads it), then makes `edit` with `text` straight
+// to the field: the context menu's Paste, a middle click, a drop from another program or an
+// input method's commit. Returns false where the platform has no clipboard or selection for it.
+bool editField(QLineEdit* field, FieldEdit edit, const QString& keys, const QString& text);
 
 }  // namespace quiravel::test
