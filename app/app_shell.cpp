@@ -25,21 +25,8 @@ void AppShell::start() {
   form0_.show();
 }
 
-// The navigation, every place where one window acts on another:
-//
-//   menu entry "Depression Screening Test"    Show Form1
-//   menu entry "Anxiety Screening Test"       Show Form11
-//   menu "X", or the menu closed by the       End program
-//     window system
-//   a questionnaire loads                     Show Welcome (read out by a screen reader)
-//   press on "Score Your Test"                Show Form2
-//   a questionnaire scores (click or Enter)   Hide Welcome; write caption, advice and score
-//                                             line into Form2 (loading it hidden if need be)
-//   a questionnaire's "X"                     Unload that questionnaire, then Form2
-//   result window's "X" or double click       Unload Form2
-//   disclaimer's "X" or double click          Unload Welcome
-//   any other window closed by the window     Unload that window alone
-//     system
+// The navigation, every place where one window acts on another, is wired below; its table is
+// in docs/how-it-works.md ("Navigation").
 //
 // Program end. The menu stays loaded and visible from the start to the end, and however it is
 // closed — its "X" or the window system's close command — the program ends at once. So no
