@@ -1,5 +1,5 @@
-// What the frame does for every window: key preview, the queued synthetic keystroke, the
-// drag, the About box, and the colour steps.
+// What the frame does for every window: key preview, the drag, the About box, and the colour
+// steps.
 #include "tests/support/forms.h"
 #include "tests/support/input.h"
 #include "tests/support/rows.h"
