@@ -80,13 +80,10 @@ void AppShell::endProgram() {
     return;
   ended_ = true;
   // Every window disappears at once and goes quiet; the objects go when the shell does.
-  for (frame::WindowSlot* slot : windowSlots()) {
-    if (FormWindow* window = slot->window()) {
-      window->stopTimers();
-      window->hide();
-      window->blockSignals(true);
-    }
-    slot->blockSignals(true);
+  for (frame::WindowHolder* holder : windowHolders()) {
+    if (FormWindow* window = holder->window())
+      window->silence();
+    holder->blockSignals(true);
   }
   Q_EMIT programEnded();
 }

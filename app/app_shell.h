@@ -32,7 +32,7 @@ class AppShell : public QObject {
   frame::WindowInstance<windows::DisclaimerWindow>& welcome() { return welcome_; }
 
   // All five, in the order above: the one list of the program's windows.
-  std::array<frame::WindowSlot*, 5> windowSlots() {
+  std::array<frame::WindowHolder*, 5> windowHolders() {
     return {&form0_, &form1_, &form11_, &form2_, &welcome_};
   }
 

@@ -31,19 +31,19 @@ using quiravel::engine::ScreeningTest;
 using quiravel::frame::DropDownList;
 using quiravel::frame::FormWindow;
 using quiravel::frame::Label;
-using quiravel::frame::WindowSlot;
+using quiravel::frame::WindowHolder;
 
 // One window design and the slot that holds its single instance.
 struct Design {
   QString name;
-  WindowSlot* slot;
+  WindowHolder* slot;
   const ScreeningTest* test;  // the questionnaires' test, else null
   bool hasAbout;              // the menu and the questionnaires have "?" and drag handles
 };
 
 // The shell's windows, in its order, with what the soak knows of each design.
 inline std::array<Design, 5> designsOf(AppShell& shell) {
-  const std::array<WindowSlot*, 5> inShell = shell.windowSlots();
+  const std::array<WindowHolder*, 5> inShell = shell.windowHolders();
   return {{
       {QStringLiteral("Form0"), inShell[0], nullptr, true},
       {QStringLiteral("Form1"), inShell[1], &quiravel::engine::depressionTest(), true},
@@ -91,9 +91,9 @@ class Watch {
  public:
   explicit Watch(AppShell& shell) : shell_(shell), designs_(designsOf(shell)) {
     for (std::size_t i = 0; i < designs_.size(); ++i) {
-      QObject::connect(designs_[i].slot, &WindowSlot::created, &context_,
+      QObject::connect(designs_[i].slot, &WindowHolder::created, &context_,
                        [this, i](FormWindow* window) { onCreated(i, window); });
-      QObject::connect(designs_[i].slot, &WindowSlot::unloaded, &context_,
+      QObject::connect(designs_[i].slot, &WindowHolder::unloaded, &context_,
                        [this, i] { onUnloaded(i); });
     }
     QObject::connect(&shell, &AppShell::programEnded, &context_, [this] { ended_ = true; });

@@ -40,7 +40,7 @@ DropDownList* answerList(FormWindow* window, int index) {
 
 QStringList loadedWindows(AppShell& shell) {
   QStringList names;
-  for (WindowSlot* slot : shell.windowSlots()) {
+  for (WindowHolder* slot : shell.windowHolders()) {
     if (slot->isLoaded()) {
       names.append(slot->window()->objectName() +
                    (slot->isVisible() ? QString() : QStringLiteral(" (hidden)")));
@@ -75,8 +75,8 @@ class TestNavigation : public QObject {
   }
 
   void entryClickedTwiceGivesOneWindowAndOneDisclaimer() {
-    QSignalSpy questionnaires(&shell_->form1(), &WindowSlot::created);
-    QSignalSpy disclaimers(&shell_->welcome(), &WindowSlot::created);
+    QSignalSpy questionnaires(&shell_->form1(), &WindowHolder::created);
+    QSignalSpy disclaimers(&shell_->welcome(), &WindowHolder::created);
     click(menu(), "Label1");
     FormWindow* first = shell_->form1().loadedWindow();
     QVERIFY(first && first->isVisible());
@@ -241,7 +241,7 @@ class TestNavigation : public QObject {
     click(menu(), "cmdX");
     QCOMPARE(ended.count(), 1);
     QVERIFY(shell_->hasEnded());
-    for (WindowSlot* slot : shell_->windowSlots()) {
+    for (WindowHolder* slot : shell_->windowHolders()) {
       QVERIFY(!slot->isVisible());
       if (slot->window()) {
         for (QTimer* timer : slot->window()->findChildren<QTimer*>()) {

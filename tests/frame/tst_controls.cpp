@@ -122,7 +122,7 @@ class TestControls : public QObject {
     RecordingForm form;
     Label* label = addLabel(&form, kLabel);
     // An outline over the label's edge and a line across the background, both in front.
-    Shape* shape = addShape(&form, {"Shape1", 1500, 1500, 3000, 585, 0x00FF8080, 2});
+    Outline* shape = addOutline(&form, {"Shape1", 1500, 1500, 3000, 585, 0x00FF8080, 2});
     Line* line = addLine(&form, {"Line3(0)", 120, 3600, 5000, 3600, 0x00FFFFFF});
     stackFrontToBack({shape, line, label});
     form.show();

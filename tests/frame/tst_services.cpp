@@ -173,22 +173,22 @@ class TestServices : public QObject {
     QCOMPARE(text, QStringLiteral("Quiravel v.1.0\n\n<b>not bold</b> "));
   }
 
-  void colourStepsRunInOrderAndSkipWhatIsMissing() {
+  void colourStepsRunInOrder() {
     KeyForm form;
     LabelSpec spec = labelSpec("Label1", "entry", 0, 1500, 3000, 300);
     spec.back = 0x00FFFFFF;
     spec.fore = 0x00800080;
-    Label* label = addLabel(&form, spec);
-    Shape* shape = addShape(&form, {"Shape1", 0, 1500, 3000, 300, 0x00FF8080, 2});
-    constexpr ColourStep steps[] = {
-        {"Label1", Paint::BackColor, 0x00000001}, {"missing", Paint::BackColor, 0x00000002},
-        {"Shape1", Paint::BackColor, 0x00000003}, {"Label1", Paint::BackColor, 0x00800080},
-        {"Label1", Paint::ForeColor, 0x00FFFFFF}, {"Shape1", Paint::BorderColor, 0x00FFFFFF},
-    };
-    applyColours(&form, steps);
-    QCOMPARE(label->backColor(), 0x00800080u);
-    QCOMPARE(label->foreColor(), 0x00FFFFFFu);
-    QCOMPARE(shape->borderColor(), 0x00FFFFFFu);
+    struct Controls {
+      Label* label;
+      Outline* outline;
+    } controls{addLabel(&form, spec), addOutline(&form, {"Shape1", 0, 1500, 3000, 300, 0, 2})};
+    constexpr ColourStep<Controls> steps[] = {
+        backColour(&Controls::label, 0x00000001), backColour(&Controls::label, 0x00800080),
+        foreColour(&Controls::label, 0x00FFFFFF), borderColour(&Controls::outline, 0x00FFFFFF)};
+    applyColours(controls, steps);
+    QCOMPARE(controls.label->backColor(), 0x00800080u);
+    QCOMPARE(controls.label->foreColor(), 0x00FFFFFFu);
+    QCOMPARE(controls.outline->borderColor(), 0x00FFFFFFu);
   }
 };
 

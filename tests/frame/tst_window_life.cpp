@@ -89,7 +89,7 @@ class TestWindowLife : public QObject {
   }
 
   void showLoadsOnceAndShows() {
-    QSignalSpy created(&instance_, &WindowSlot::created);
+    QSignalSpy created(&instance_, &WindowHolder::created);
     instance_.show();
     QVERIFY(instance_.isLoaded());
     QVERIFY(instance_.isVisible());
@@ -148,7 +148,7 @@ class TestWindowLife : public QObject {
     instance_->setText(QStringLiteral("written"));
     QPointer<ProbeWindow> old = instance_.loadedWindow();
     QTimer* timer = old->findChild<QTimer*>();
-    QSignalSpy unloaded(&instance_, &WindowSlot::unloaded);
+    QSignalSpy unloaded(&instance_, &WindowHolder::unloaded);
     instance_.unload();
     QCOMPARE(unloaded.count(), 1);
     QVERIFY(!instance_.isLoaded());
@@ -195,7 +195,7 @@ class TestWindowLife : public QObject {
       whileBuilt = updateHandler();
       return std::make_unique<ProbeWindow>(&loads_);
     });
-    connect(&slot, &WindowSlot::created, this, [&] { onceBuilt = updateHandler(); });
+    connect(&slot, &WindowHolder::created, this, [&] { onceBuilt = updateHandler(); });
     slot.load();
     const QAccessible::UpdateHandler after = QAccessible::installUpdateHandler(before);
     QVERIFY(whileBuilt != nullptr && whileBuilt != &takeEvent);

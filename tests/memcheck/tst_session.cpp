@@ -81,7 +81,7 @@ class TestSession : public QObject {
 
   void endOfProgram() {
     QVERIFY(shell_->hasEnded());
-    for (quiravel::frame::WindowSlot* slot : shell_->windowSlots())
+    for (quiravel::frame::WindowHolder* slot : shell_->windowHolders())
       QVERIFY(!slot->isVisible());
     shell_.reset();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -16,8 +16,8 @@ std::unique_ptr<windows::CornerWindow> makeCornerWindow(const QString& name) {
   return std::make_unique<windows::DisclaimerWindow>();
 }
 
-std::unique_ptr<frame::WindowSlot> makeCornerSlot(const QString& name) {
-  return std::make_unique<frame::WindowSlot>(
+std::unique_ptr<frame::WindowHolder> makeCornerHolder(const QString& name) {
+  return std::make_unique<frame::WindowHolder>(
       [name]() -> std::unique_ptr<frame::FormWindow> { return makeCornerWindow(name); });
 }
 
@@ -26,9 +26,9 @@ bool isParked(const QWidget* window) {
   return corner && corner->isParked();
 }
 
-CornerSlots showBothCornerWindows() {
-  CornerSlots both{makeCornerSlot(QStringLiteral("Form2")),
-                   makeCornerSlot(QStringLiteral("Welcome"))};
+CornerHolders showBothCornerWindows() {
+  CornerHolders both{makeCornerHolder(QStringLiteral("Form2")),
+                     makeCornerHolder(QStringLiteral("Welcome"))};
   both.disclaimer->show();
   both.result->show();
   return both;

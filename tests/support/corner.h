@@ -21,18 +21,18 @@ constexpr int kParkTimeout = 60000;
 std::unique_ptr<windows::CornerWindow> makeCornerWindow(const QString& name);
 
 // A slot that loads the corner window `name` on first use.
-std::unique_ptr<frame::WindowSlot> makeCornerSlot(const QString& name);
+std::unique_ptr<frame::WindowHolder> makeCornerHolder(const QString& name);
 
 // Parked in the corner, as the window itself says; false for anything not a corner window.
 bool isParked(const QWidget* window);
 
 // Both corner windows in slots of their own, the disclaimer shown first, so that they slide at
 // the same time.
-struct CornerSlots {
-  std::unique_ptr<frame::WindowSlot> result;
-  std::unique_ptr<frame::WindowSlot> disclaimer;
+struct CornerHolders {
+  std::unique_ptr<frame::WindowHolder> result;
+  std::unique_ptr<frame::WindowHolder> disclaimer;
 };
-CornerSlots showBothCornerWindows();
+CornerHolders showBothCornerWindows();
 
 // Waits until every one of `windows` has parked, for at most kParkTimeout; whether they did.
 bool waitUntilParked(std::initializer_list<const QWidget*> windows);

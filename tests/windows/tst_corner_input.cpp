@@ -37,8 +37,8 @@ class TestCornerInput : public QObject {
   Q_OBJECT
 
   // One instance of each window, shown and parked once and reused by the following rows.
-  std::map<QString, std::unique_ptr<WindowSlot>> slots_;
-  WindowSlot* slot_ = nullptr;
+  std::map<QString, std::unique_ptr<WindowHolder>> slots_;
+  WindowHolder* slot_ = nullptr;
   CornerWindow* window_ = nullptr;
   std::unique_ptr<QSignalSpy> closeRequests_;
 
@@ -46,7 +46,7 @@ class TestCornerInput : public QObject {
   void open(const QString& name) {
     auto& slot = slots_[name];
     if (!slot)
-      slot = makeCornerSlot(name);
+      slot = makeCornerHolder(name);
     slot_ = slot.get();
     slot_->show();
     window_ = qobject_cast<CornerWindow*>(slot_->window());
@@ -88,7 +88,7 @@ class TestCornerInput : public QObject {
   void closeRequestUnloadsThroughTheOwner() {
     open(QStringLiteral("Welcome"));
     // Whoever owns the window unloads it when asked to.
-    connect(window_, &CornerWindow::closeRequested, slot_, &WindowSlot::unload);
+    connect(window_, &CornerWindow::closeRequested, slot_, &WindowHolder::unload);
     QPointer<FormWindow> window = window_;
     QTest::mouseClick(handle(), Qt::LeftButton, {}, centreOf("cmdX"));
     QVERIFY(!slot_->isLoaded());

@@ -7,7 +7,7 @@
 #include "tests/support/pixels.h"
 #include "tests/support/rows.h"
 #include "ui/frame/label.h"
-#include "ui/frame/shape.h"
+#include "ui/frame/outline.h"
 #include "ui/windows/result_window.h"
 
 #include <QTest>
@@ -165,7 +165,7 @@ class TestCornerLayout : public QObject {
 
   void outline() {
     const auto window = makeCornerWindow(QStringLiteral("Form2"));
-    auto* shape = window->findChild<quiravel::frame::Shape*>(QStringLiteral("Shape1"));
+    auto* shape = window->findChild<quiravel::frame::Outline*>(QStringLiteral("Shape1"));
     QVERIFY(shape);
     QCOMPARE(shape->geometry(), twipsRect(0, 360, 2895, 6015));
     QCOMPARE(shape->borderColor(), kWhite);

@@ -67,7 +67,7 @@ class TestCornerScreens : public QObject {
     QFETCH(int, parkedTopPx);
     QVERIFY(setOffscreenScreen(size, dpi));
 
-    auto slot = makeCornerSlot(name);
+    auto slot = makeCornerHolder(name);
     slot->show();
     QWidget* window = slot->window();
     QCOMPARE(window->x(), leftPx);

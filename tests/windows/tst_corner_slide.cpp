@@ -78,16 +78,16 @@ struct StepLog {
 class TestCornerSlide : public QObject {
   Q_OBJECT
 
-  std::unique_ptr<WindowSlot> slot_;
+  std::unique_ptr<WindowHolder> slot_;
 
   // Every step of the window slot_ loads next goes to `log`.
   void logSteps(StepLog& log) {
-    connect(slot_.get(), &WindowSlot::created, this, [&log](FormWindow* w) { log.follow(w); });
+    connect(slot_.get(), &WindowHolder::created, this, [&log](FormWindow* w) { log.follow(w); });
   }
 
   // A new slot_ for the window `name`, every step of which goes to `log`.
   void makeLoggedSlot(const QString& name, StepLog& log) {
-    slot_ = makeCornerSlot(name);
+    slot_ = makeCornerHolder(name);
     logSteps(log);
   }
 
@@ -115,7 +115,7 @@ class TestCornerSlide : public QObject {
     QFETCH(QString, name);
     QFETCH(bool, shown);
 
-    slot_ = makeCornerSlot(name);
+    slot_ = makeCornerHolder(name);
     if (shown)
       slot_->show();
     else
@@ -198,7 +198,7 @@ class TestCornerSlide : public QObject {
     QFETCH(QString, name);
     QFETCH(int, heightTwips);
 
-    slot_ = makeCornerSlot(name);
+    slot_ = makeCornerHolder(name);
     slot_->show();
     FormWindow* window = slot_->window();
     QTRY_VERIFY_WITH_TIMEOUT(parkedWithNoTimerRunning(window), kParkTimeout);
@@ -221,7 +221,7 @@ class TestCornerSlide : public QObject {
     QFETCH(int, heightTwips);
     QFETCH(int, steps);
 
-    slot_ = makeCornerSlot(name);
+    slot_ = makeCornerHolder(name);
     slot_->show();
     QPointer<FormWindow> first = slot_->window();
     QTRY_VERIFY_WITH_TIMEOUT(parkedWithNoTimerRunning(first), kParkTimeout);
@@ -244,7 +244,7 @@ class TestCornerSlide : public QObject {
   void closingWhileSlidingStopsTheMotion() {
     QFETCH(QString, name);
 
-    slot_ = makeCornerSlot(name);
+    slot_ = makeCornerHolder(name);
     slot_->show();
     QPointer<FormWindow> window = slot_->window();
     QTimer* timer1 = timer(window, "Timer1");

@@ -8,7 +8,7 @@
 #include "tests/support/rows.h"
 #include "tests/support/seams.h"
 #include "ui/frame/label.h"
-#include "ui/frame/shape.h"
+#include "ui/frame/outline.h"
 #include "ui/windows/main_menu_window.h"
 
 #include <QFontInfo>
@@ -23,7 +23,7 @@ namespace {
 
 struct Entry {
   Label* label;
-  Shape* frame;
+  Outline* frame;
 };
 
 }  // namespace
@@ -36,8 +36,8 @@ class TestMainMenu : public QObject {
   Label* label(const char* name) const {
     return menu_->findChild<Label*>(QLatin1String(name), Qt::FindDirectChildrenOnly);
   }
-  Shape* shape(const char* name) const {
-    return menu_->findChild<Shape*>(QLatin1String(name), Qt::FindDirectChildrenOnly);
+  Outline* shape(const char* name) const {
+    return menu_->findChild<Outline*>(QLatin1String(name), Qt::FindDirectChildrenOnly);
   }
   // back colour, text colour, frame colour of both entries
   QList<uint> entryColours() const {

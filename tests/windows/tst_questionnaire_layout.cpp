@@ -11,7 +11,7 @@
 #include "ui/frame/drop_down_list.h"
 #include "ui/frame/label.h"
 #include "ui/frame/layout.h"
-#include "ui/frame/shape.h"
+#include "ui/frame/outline.h"
 #include "ui/frame/window_instance.h"
 #include "ui/windows/questionnaire_window.h"
 
@@ -186,7 +186,7 @@ class TestQuestionnaireLayout : public QObject {
     QFETCH(QString, form);
     QFETCH(QRect, geometry);
     QVERIFY(open(form));
-    auto* shape = window()->findChild<Shape*>(QStringLiteral("Shape1"));
+    auto* shape = window()->findChild<Outline*>(QStringLiteral("Shape1"));
     QVERIFY(shape);
     QCOMPARE(shape->geometry(), geometry);
     QCOMPARE(shape->borderColor(), kLightBlue);

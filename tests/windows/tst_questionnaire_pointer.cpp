@@ -6,7 +6,7 @@
 #include "tests/support/rows.h"
 #include "tests/support/seams.h"
 #include "ui/frame/label.h"
-#include "ui/frame/shape.h"
+#include "ui/frame/outline.h"
 
 #include <QTest>
 
@@ -40,7 +40,7 @@ class TestQuestionnairePointer : public QObject {
   Label* score() const { return window()->findChild<Label*>(QStringLiteral("Label1")); }
   QList<uint> colours() const {
     return {score()->backColor(),
-            window()->findChild<Shape*>(QStringLiteral("Shape1"))->borderColor()};
+            window()->findChild<Outline*>(QStringLiteral("Shape1"))->borderColor()};
   }
   QPoint centreOf(const QString& name) const { return control(name)->geometry().center(); }
   void moveTo(QPoint pos) const { QTest::mouseMove(window()->windowHandle(), pos); }

@@ -105,7 +105,7 @@ class TestCornerOnDisplay : public QObject {
     QFETCH(int, height);
     QFETCH(int, parkedTop);
 
-    auto slot = makeCornerSlot(name);
+    auto slot = makeCornerHolder(name);
     slot->show();
     QWidget* window = slot->window();
     const WId id = window->winId();
@@ -148,7 +148,7 @@ class TestCornerOnDisplay : public QObject {
   }
 
   void hiddenWhileSlidingShowsUpParked() {
-    auto slot = makeCornerSlot(QStringLiteral("Welcome"));
+    auto slot = makeCornerHolder(QStringLiteral("Welcome"));
     slot->show();
     QWidget* window = slot->window();
     const WId id = window->winId();

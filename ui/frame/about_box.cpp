@@ -5,9 +5,15 @@
 namespace quiravel::frame {
 
 namespace {
-AboutBoxHandler& aboutHandler() {
-  static AboutBoxHandler handler;
-  return handler;
+Seam<QWidget*, const QString&> aboutBoxSeam;
+
+void realAboutBox(QWidget* parent, const QString& text) {
+  QString shown = text;
+  shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+  QMessageBox box(QMessageBox::Question, applicationTitle(), shown, QMessageBox::Ok, parent);
+  box.setTextFormat(Qt::PlainText);
+  box.setWindowModality(Qt::ApplicationModal);
+  box.exec();
 }
 }  // namespace
 
@@ -16,22 +22,11 @@ QString applicationTitle() {
 }
 
 void showAboutBox(QWidget* parent, const QString& text) {
-  if (aboutHandler()) {
-    aboutHandler()(parent, text);
-    return;
-  }
-  QString shown = text;
-  shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-  QMessageBox box(QMessageBox::Question, applicationTitle(), shown, QMessageBox::Ok, parent);
-  box.setTextFormat(Qt::PlainText);
-  box.setWindowModality(Qt::ApplicationModal);
-  box.exec();
+  aboutBoxSeam.run(realAboutBox, parent, text);
 }
 
 AboutBoxHandler setAboutBoxHandler(AboutBoxHandler handler) {
-  AboutBoxHandler previous = std::move(aboutHandler());
-  aboutHandler() = std::move(handler);
-  return previous;
+  return aboutBoxSeam.replace(std::move(handler));
 }
 
 }  // namespace quiravel::frame

@@ -1,9 +1,9 @@
 // The About message box.
 #pragma once
 
-#include <QString>
+#include "ui/frame/seam.h"
 
-#include <functional>
+#include <QString>
 
 class QWidget;
 
@@ -19,7 +19,7 @@ void showAboutBox(QWidget* parent, const QString& text);
 
 // The one seam through which every modal box goes: tests answer it without blocking. An
 // empty handler restores the real box. Returns the handler that was in place.
-using AboutBoxHandler = std::function<void(QWidget* parent, const QString& text)>;
+using AboutBoxHandler = Seam<QWidget* /*parent*/, const QString& /*text*/>::Handler;
 AboutBoxHandler setAboutBoxHandler(AboutBoxHandler handler);
 
 }  // namespace quiravel::frame

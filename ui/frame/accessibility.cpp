@@ -22,10 +22,7 @@ namespace {
 
 constexpr char kNotificationProperty[] = "quiravelNotification";
 
-AnnounceHandler& announceHandler() {
-  static AnnounceHandler handler;
-  return handler;
-}
+Seam<FormWindow*> announceSeam;
 
 // Whether a mouse press could reach `widget` now: it is on screen and enabled, and no modal
 // window (such as an open About box) holds the input of the other windows.
@@ -46,10 +43,10 @@ class ShowWatch : public QObject {
   }
 
   bool eventFilter(QObject* object, QEvent* event) override {
-    if (event->type() == QEvent::Show && !event->spontaneous() && announceHandler()) {
+    if (event->type() == QEvent::Show && !event->spontaneous()) {
       auto* window = static_cast<FormWindow*>(object);
       if (isNotification(*window))
-        announceHandler()(window);
+        announceSeam.run([](FormWindow*) {}, window);
     }
     return false;
   }
@@ -240,20 +237,18 @@ bool isNotification(const FormWindow& window) {
 void announce(FormWindow* window) {
   if (!isNotification(*window) || !window->isVisible())
     return;
-  if (announceHandler()) {
-    announceHandler()(window);
-    return;
-  }
-  // Screen readers read a notification out when it comes into view; saying so again has them
-  // read the texts it shows now.
-  QAccessibleEvent shown(window, QAccessible::ObjectShow);
-  QAccessible::updateAccessibility(&shown);
+  announceSeam.run(
+      [](FormWindow* shownWindow) {
+        // Screen readers read a notification out when it comes into view; saying so again has
+        // them read the texts it shows now.
+        QAccessibleEvent shown(shownWindow, QAccessible::ObjectShow);
+        QAccessible::updateAccessibility(&shown);
+      },
+      window);
 }
 
 AnnounceHandler setAnnounceHandler(AnnounceHandler handler) {
-  AnnounceHandler previous = std::move(announceHandler());
-  announceHandler() = std::move(handler);
-  return previous;
+  return announceSeam.replace(std::move(handler));
 }
 
 }  // namespace quiravel::frame

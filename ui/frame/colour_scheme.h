@@ -1,25 +1,53 @@
 // Hover, press and rest colours: each window design lists, as data, which colour goes to which
-// control in which order; applyColours carries the steps out one by one.
+// of its controls in which order; applyColours carries the steps out one by one. A step names
+// its control by a member of the window's own struct of controls, so a misspelt control, or a
+// colour the control does not have, does not compile.
 #pragma once
 
+#include "ui/frame/label.h"
+#include "ui/frame/outline.h"
 #include "ui/frame/units.h"
 
 #include <span>
-
-class QWidget;
+#include <type_traits>
 
 namespace quiravel::frame {
 
 enum class Paint { BackColor, ForeColor, BorderColor };
 
+template <class Controls>
 struct ColourStep {
-  const char* control;  // the control's system name
+  Label* Controls::*label;      // a label's back or fore colour ...
+  Outline* Controls::*outline;  // ... or an outline's border colour
   Paint paint;
   Bgr colour;
 };
 
-// Applies each step to the named control of `window`. A step whose control is missing or
-// does not have that colour is skipped and the next step still runs.
-void applyColours(QWidget* window, std::span<const ColourStep> steps);
+template <class Controls>
+constexpr ColourStep<Controls> backColour(Label* Controls::*label, Bgr colour) {
+  return {label, nullptr, Paint::BackColor, colour};
+}
+template <class Controls>
+constexpr ColourStep<Controls> foreColour(Label* Controls::*label, Bgr colour) {
+  return {label, nullptr, Paint::ForeColor, colour};
+}
+template <class Controls>
+constexpr ColourStep<Controls> borderColour(Outline* Controls::*outline, Bgr colour) {
+  return {nullptr, outline, Paint::BorderColor, colour};
+}
+
+// Applies each step, in order, to its control among `controls`.
+template <class Controls>
+void applyColours(const Controls& controls,
+                  std::span<const ColourStep<std::type_identity_t<Controls>>> steps) {
+  for (const ColourStep<Controls>& step : steps) {
+    if (step.outline)
+      (controls.*step.outline)->setBorderColor(step.colour);
+    else if (step.paint == Paint::ForeColor)
+      (controls.*step.label)->setForeColor(step.colour);
+    else
+      (controls.*step.label)->setBackColor(step.colour);
+  }
+}
 
 }  // namespace quiravel::frame

@@ -1,6 +1,7 @@
 #include "ui/frame/form_window.h"
 
 #include "ui/frame/label.h"
+#include "ui/frame/window_drag.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -79,6 +80,8 @@ FormWindow::FormWindow(const FrameSpec& spec, QWidget* parent) : QWidget(parent,
   setPalette(p);
   setAutoFillBackground(true);
   setMouseTracking(true);
+  // The window itself never takes the keyboard; its controls do.
+  setFocusPolicy(Qt::NoFocus);
   setWindowIcon(spec.applicationIcon ? applicationIcon() : noIcon());
   if (spec.cornerWindow)
     setAttribute(Qt::WA_ShowWithoutActivating);
@@ -110,12 +113,24 @@ void FormWindow::centreOnScreen() {
   moveTwips((screenWidthTwips() - widthTwips()) / 2, (screenHeightTwips() - heightTwips()) / 2);
 }
 
-void FormWindow::stopTimers() {
+void FormWindow::silence() {
   for (QTimer* timer : findChildren<QTimer*>())
     timer->stop();
+  hide();
+  blockSignals(true);
 }
 
-void FormWindow::setTabRoad(std::initializer_list<QWidget*> controls) {
+void FormWindow::setCaptionBar(Label* title, const QString& name) {
+  setWindowTitle(name);
+  setAccessibleName(name);
+  connect(title, &Label::mouseMove, this, &FormWindow::title_MouseMove);
+}
+
+void FormWindow::title_MouseMove(int button) {
+  dragWithLeftButtonAlone(this, button);
+}
+
+void FormWindow::setCyclicTabOrder(std::initializer_list<QWidget*> controls) {
   QWidget* previous = nullptr;
   for (QWidget* control : controls) {
     if (!control)

@@ -5,12 +5,15 @@
 #include "ui/frame/units.h"
 
 #include <QPointer>
+#include <QString>
 #include <QWidget>
 
 #include <initializer_list>
 #include <optional>
 
 namespace quiravel::frame {
+
+class Label;
 
 struct FrameSpec {
   const char* name;  // the window's system name, e.g. "Form0"
@@ -44,13 +47,14 @@ class FormWindow : public QWidget {
   // before it is first shown.
   virtual void formLoad() {}
 
-  // Stops every timer of the window; the window is about to be destroyed.
-  void stopTimers();
+  // Takes the window off the screen and quiets it for good: every timer of it stops and none of
+  // its signals reaches anyone any more. The window is about to be destroyed.
+  void silence();
 
   // The keyboard's road through the window: Tab walks `controls` in this order and wraps round,
   // Shift+Tab walks back. A label on the road takes the focus from the keyboard, never from a
   // click, so the pointer moves no focus onto it.
-  void setTabRoad(std::initializer_list<QWidget*> controls);
+  void setCyclicTabOrder(std::initializer_list<QWidget*> controls);
 
   // Whether the focused control shows a focus mark: from the first key pressed in the window
   // until the next mouse button pressed in it, so that someone who uses only the mouse never
@@ -69,6 +73,12 @@ class FormWindow : public QWidget {
   void systemCloseRequested();
 
  protected:
+  // The caption bar the window draws itself, its `title` label: `name` names the window in task
+  // bars, window lists and to a screen reader, and the caption bar drags the window.
+  void setCaptionBar(Label* title, const QString& name);
+  // A pointer move on the caption bar: with the left button alone down it drags the window.
+  void title_MouseMove(int button);
+
   // Key preview: every key press reaches formKeyDown before the focused control, and then
   // goes on to that control.
   virtual void formKeyDown(int key, Qt::KeyboardModifiers modifiers);

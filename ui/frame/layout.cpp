@@ -27,13 +27,13 @@ Label* addLabel(QWidget* window, const LabelSpec& spec) {
   return label;
 }
 
-Shape* addShape(QWidget* window, const ShapeSpec& spec) {
-  auto* shape = new Shape(window);
-  shape->setObjectName(QLatin1String(spec.name));
-  shape->setGeometry(twipsRect(spec.left, spec.top, spec.width, spec.height));
-  shape->setBorderColor(spec.border);
-  shape->setBorderWidth(spec.borderPixels);
-  return shape;
+Outline* addOutline(QWidget* window, const OutlineSpec& spec) {
+  auto* outline = new Outline(window);
+  outline->setObjectName(QLatin1String(spec.name));
+  outline->setGeometry(twipsRect(spec.left, spec.top, spec.width, spec.height));
+  outline->setBorderColor(spec.border);
+  outline->setBorderWidth(spec.borderPixels);
+  return outline;
 }
 
 Line* addLine(QWidget* window, const LineSpec& spec) {

@@ -3,8 +3,8 @@
 
 #include "ui/frame/drop_down_list.h"
 #include "ui/frame/label.h"
+#include "ui/frame/outline.h"
 #include "ui/frame/palette.h"
-#include "ui/frame/shape.h"
 #include "ui/frame/units.h"
 
 #include <QString>
@@ -31,7 +31,7 @@ struct LabelSpec {
   const char* toolTip = nullptr;
 };
 
-struct ShapeSpec {
+struct OutlineSpec {
   const char* name;
   int left, top, width, height;  // twips
   Bgr border;
@@ -111,7 +111,7 @@ QString indexedName(const char* name, int index);
 // Create a control from its spec as a child of `window`, named after it. An auto-sized label
 // keeps its Left and Top and takes the size of its text.
 Label* addLabel(QWidget* window, const LabelSpec& spec);
-Shape* addShape(QWidget* window, const ShapeSpec& spec);
+Outline* addOutline(QWidget* window, const OutlineSpec& spec);
 Line* addLine(QWidget* window, const LineSpec& spec);
 DropDownList* addDropDown(QWidget* window, const DropDownSpec& spec);
 

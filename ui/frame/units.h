@@ -53,8 +53,8 @@ inline QColor colorFromBgr(Bgr value) {
 struct FontSpec {
   const char* face;
   double points;
-  int weight;  // 400 regular, 700 bold
-  int charset;
+  int weight;   // 400 regular, 700 bold
+  int charset;  // as designed; unused (see above)
 };
 
 // The face a layout's face is drawn in: the face itself where the desktop has it; otherwise,

@@ -17,10 +17,7 @@ namespace quiravel::frame {
 
 namespace {
 
-WindowDragHandler& dragHandler() {
-  static WindowDragHandler handler;
-  return handler;
-}
+Seam<QWidget*> dragSeam;
 
 // Moves the window itself from global pointer positions until the left button comes up. A
 // window manager's own move (startSystemMove) loses the button release on some X11 window
@@ -118,11 +115,7 @@ void realDrag(QWidget* window) {
 void beginWindowDrag(QWidget* window) {
   if (!window)
     return;
-  if (dragHandler()) {
-    dragHandler()(window);
-  } else {
-    realDrag(window);
-  }
+  dragSeam.run(realDrag, window);
 }
 
 void dragWithLeftButtonAlone(QWidget* window, int button) {
@@ -131,9 +124,7 @@ void dragWithLeftButtonAlone(QWidget* window, int button) {
 }
 
 WindowDragHandler setWindowDragHandler(WindowDragHandler handler) {
-  WindowDragHandler previous = std::move(dragHandler());
-  dragHandler() = std::move(handler);
-  return previous;
+  return dragSeam.replace(std::move(handler));
 }
 
 }  // namespace quiravel::frame

@@ -1,7 +1,7 @@
 // Moving a borderless window with the pointer.
 #pragma once
 
-#include <functional>
+#include "ui/frame/seam.h"
 
 class QWidget;
 
@@ -18,7 +18,7 @@ void dragWithLeftButtonAlone(QWidget* window, int button);
 
 // Tests replace the drag to record it; an empty handler restores the real one. Returns the
 // handler that was in place.
-using WindowDragHandler = std::function<void(QWidget* window)>;
+using WindowDragHandler = Seam<QWidget* /*window*/>::Handler;
 WindowDragHandler setWindowDragHandler(WindowDragHandler handler);
 
 }  // namespace quiravel::frame

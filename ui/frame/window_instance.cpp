@@ -4,12 +4,12 @@
 
 namespace quiravel::frame {
 
-WindowSlot::WindowSlot(Factory factory, QObject* parent)
+WindowHolder::WindowHolder(Factory factory, QObject* parent)
     : QObject(parent), factory_(std::move(factory)) {}
 
-WindowSlot::~WindowSlot() = default;
+WindowHolder::~WindowHolder() = default;
 
-FormWindow& WindowSlot::load() {
+FormWindow& WindowHolder::load() {
   if (!window_) {
     {
       // Built out of sight: assistive technology meets the window when it shows.
@@ -24,7 +24,7 @@ FormWindow& WindowSlot::load() {
   return *window_;
 }
 
-void WindowSlot::show() {
+void WindowHolder::show() {
   FormWindow& window = load();
   window.show();
   window.raise();
@@ -32,18 +32,15 @@ void WindowSlot::show() {
     window.activateWindow();
 }
 
-void WindowSlot::hide() {
+void WindowHolder::hide() {
   load().hide();
 }
 
-void WindowSlot::unload() {
+void WindowHolder::unload() {
   if (!window_)
     return;
   FormWindow* window = window_.release();
-  window->stopTimers();
-  window->hide();
-  // No signal of the unloaded window reaches anyone any more.
-  window->blockSignals(true);
+  window->silence();
   window->deleteLater();
   Q_EMIT unloaded();
 }

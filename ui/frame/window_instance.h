@@ -11,15 +11,15 @@
 
 namespace quiravel::frame {
 
-class WindowSlot : public QObject {
+class WindowHolder : public QObject {
   Q_OBJECT
 
  public:
   // Makes a new window with its controls from the layout; the load handler runs afterwards.
   using Factory = std::function<std::unique_ptr<FormWindow>()>;
 
-  explicit WindowSlot(Factory factory, QObject* parent = nullptr);
-  ~WindowSlot() override;
+  explicit WindowHolder(Factory factory, QObject* parent = nullptr);
+  ~WindowHolder() override;
 
   bool isLoaded() const { return window_ != nullptr; }
   bool isVisible() const { return window_ && window_->isVisible(); }
@@ -51,9 +51,9 @@ class WindowSlot : public QObject {
 // Typed access to one window design's single instance. As with a property of a window that is
 // not loaded, using `->` loads the window (hidden) first.
 template <class W>
-class WindowInstance : public WindowSlot {
+class WindowInstance : public WindowHolder {
  public:
-  using WindowSlot::WindowSlot;
+  using WindowHolder::WindowHolder;
 
   W* operator->() { return static_cast<W*>(&load()); }
   W& get() { return static_cast<W&>(load()); }

@@ -20,8 +20,6 @@ CornerWindow::CornerWindow(const frame::FrameSpec& spec, QWidget* parent)
     : FormWindow(spec, parent),
       timer1_(makeTimer(this, "Timer1", kTimer1Interval)),
       timer2_(makeTimer(this, "Timer2", kTimer2Interval)) {
-  // Nothing here takes the keyboard.
-  setFocusPolicy(Qt::NoFocus);
   connect(timer1_, &QTimer::timeout, this, &CornerWindow::Timer1_Timer);
   connect(timer2_, &QTimer::timeout, this, &CornerWindow::Timer2_Timer);
 }

@@ -15,8 +15,10 @@ namespace {
 
 using namespace frame::palette;
 using frame::Align;
+using frame::backColour;
+using frame::borderColour;
 using frame::ColourStep;
-using frame::Paint;
+using frame::foreColour;
 
 constexpr frame::FontSpec kEntryFont{"Arial", 14.25, 700, 178};
 
@@ -29,10 +31,10 @@ constexpr frame::FrameSpec kFrame{.name = "Form0",
                                   .caption = ""};
 
 // Controls from front to back.
-constexpr frame::ShapeSpec kShape2{"Shape2", 1267, 2040, 4680, 405, kLightBlue, 2};
+constexpr frame::OutlineSpec kShape2{"Shape2", 1267, 2040, 4680, 405, kLightBlue, 2};
 constexpr frame::LabelSpec kAbout = frame::aboutLabelSpec(6960, kPurple);
 constexpr frame::LabelSpec kCmdX = frame::closeLabelSpec(6720, kPurple);
-constexpr frame::ShapeSpec kShape1{"Shape1", 1260, 1095, 4680, 405, kLightBlue, 2};
+constexpr frame::OutlineSpec kShape1{"Shape1", 1260, 1095, 4680, 405, kLightBlue, 2};
 constexpr frame::LabelSpec kLabel1{.name = "Label1",
                                    .caption = "",  // the depression test's title
                                    .left = 1260,
@@ -56,44 +58,42 @@ constexpr frame::LabelSpec kLabel2{.name = "Label2",
                                    .align = Align::Centre};
 
 // The entries' colours, step by step in the order they are set.
-constexpr ColourStep kRest[] = {
-    {"Label1", Paint::BackColor, kWhite},       {"Label2", Paint::ForeColor, kPurple},
-    {"Shape1", Paint::BorderColor, kLightBlue}, {"Label2", Paint::BackColor, kWhite},
-    {"Label1", Paint::ForeColor, kPurple},      {"Shape2", Paint::BorderColor, kLightBlue},
+using C = MainMenuWindow::Controls;
+constexpr ColourStep<C> kRest[] = {
+    backColour(&C::label1, kWhite),       foreColour(&C::label2, kPurple),
+    borderColour(&C::shape1, kLightBlue), backColour(&C::label2, kWhite),
+    foreColour(&C::label1, kPurple),      borderColour(&C::shape2, kLightBlue),
 };
-constexpr ColourStep kLabel1Hover[] = {
-    {"Label1", Paint::BackColor, kPurple},
-    {"Label1", Paint::ForeColor, kWhite},
-    {"Shape1", Paint::BorderColor, kLightBlue},
+constexpr ColourStep<C> kLabel1Hover[] = {
+    backColour(&C::label1, kPurple),
+    foreColour(&C::label1, kWhite),
+    borderColour(&C::shape1, kLightBlue),
 };
-constexpr ColourStep kLabel2Hover[] = {
-    {"Label2", Paint::BackColor, kPurple},
-    {"Label2", Paint::ForeColor, kWhite},
-    {"Shape2", Paint::BorderColor, kLightBlue},
+constexpr ColourStep<C> kLabel2Hover[] = {
+    backColour(&C::label2, kPurple),
+    foreColour(&C::label2, kWhite),
+    borderColour(&C::shape2, kLightBlue),
 };
-constexpr ColourStep kLabel1Press[] = {
-    {"Label1", Paint::BackColor, kPurple},
+constexpr ColourStep<C> kLabel1Press[] = {
+    backColour(&C::label1, kPurple),
 };
-constexpr ColourStep kLabel2Press[] = {
-    {"Label2", Paint::BackColor, kPurple},
-    {"Label2", Paint::ForeColor, kWhite},
+constexpr ColourStep<C> kLabel2Press[] = {
+    backColour(&C::label2, kPurple),
+    foreColour(&C::label2, kWhite),
 };
 
 }  // namespace
 
 MainMenuWindow::MainMenuWindow(QWidget* parent) : FormWindow(kFrame, parent) {
-  setFocusPolicy(Qt::NoFocus);
-  // Named in task bars and window lists, and to a screen reader.
-  setWindowTitle(frame::applicationTitle());
-  setAccessibleName(frame::applicationTitle());
-
-  frame::Shape* shape2 = frame::addShape(this, kShape2);
+  frame::Outline* shape2 = frame::addOutline(this, kShape2);
   frame::Label* about = frame::addLabel(this, kAbout);
   frame::Label* cmdX = frame::addLabel(this, kCmdX);
-  frame::Shape* shape1 = frame::addShape(this, kShape1);
+  frame::Outline* shape1 = frame::addOutline(this, kShape1);
   frame::Label* label1 = frame::addLabel(this, kLabel1);
   frame::Label* title = frame::addLabel(this, kTitle);
   frame::Label* label2 = frame::addLabel(this, kLabel2);
+  controls_ = {label1, label2, shape1, shape2};
+  setCaptionBar(title, frame::applicationTitle());
   label1->setCaption(QString::fromStdString(engine::depressionTest().displayTitle));
   label2->setCaption(QString::fromStdString(engine::anxietyTest().displayTitle));
   frame::stackFrontToBack({shape2, about, cmdX, shape1, label1, title, label2});
@@ -105,10 +105,9 @@ MainMenuWindow::MainMenuWindow(QWidget* parent) : FormWindow(kFrame, parent) {
   // The entries' focus marks lie inside their outlines.
   label1->setFocusMarkInset(kShape1.borderPixels + 1);
   label2->setFocusMarkInset(kShape2.borderPixels + 1);
-  setTabRoad({label1, label2, about, cmdX});
+  setCyclicTabOrder({label1, label2, about, cmdX});
   label1->setFocus();
 
-  connect(title, &frame::Label::mouseMove, this, &MainMenuWindow::title_MouseMove);
   connect(label1, &frame::Label::mouseMove, this, &MainMenuWindow::Label1_MouseMove);
   connect(label2, &frame::Label::mouseMove, this, &MainMenuWindow::Label2_MouseMove);
   connect(label1, &frame::Label::mouseDown, this, &MainMenuWindow::Label1_MouseDown);
@@ -135,34 +134,30 @@ QString MainMenuWindow::aboutText() {
 
 void MainMenuWindow::Form_MouseMove(int button) {
   frame::dragWithLeftButtonAlone(this, button);
-  frame::applyColours(this, kRest);
+  frame::applyColours(controls_, kRest);
 }
 
 void MainMenuWindow::Form_KeyDown(int key, Qt::KeyboardModifiers) {
   // Up and Down go from one entry to the other.
-  auto* focused = qobject_cast<frame::Label*>(focusWidget());
-  if (!focused)
+  if (key != Qt::Key_Up && key != Qt::Key_Down)
     return;
-  const QString name = focused->objectName();
-  if ((key == Qt::Key_Up || key == Qt::Key_Down) &&
-      (name == QLatin1String(kLabel1.name) || name == QLatin1String(kLabel2.name))) {
-    const char* other = name == QLatin1String(kLabel1.name) ? kLabel2.name : kLabel1.name;
-    if (auto* entry = findChild<frame::Label*>(QLatin1String(other), Qt::FindDirectChildrenOnly))
-      entry->setFocus(Qt::TabFocusReason);
-  }
+  if (focusWidget() == controls_.label1)
+    controls_.label2->setFocus(Qt::TabFocusReason);
+  else if (focusWidget() == controls_.label2)
+    controls_.label1->setFocus(Qt::TabFocusReason);
 }
 
 void MainMenuWindow::Label1_MouseMove(int) {
-  frame::applyColours(this, kLabel1Hover);
+  frame::applyColours(controls_, kLabel1Hover);
 }
 void MainMenuWindow::Label2_MouseMove(int) {
-  frame::applyColours(this, kLabel2Hover);
+  frame::applyColours(controls_, kLabel2Hover);
 }
 void MainMenuWindow::Label1_MouseDown(int) {
-  frame::applyColours(this, kLabel1Press);
+  frame::applyColours(controls_, kLabel1Press);
 }
 void MainMenuWindow::Label2_MouseDown(int) {
-  frame::applyColours(this, kLabel2Press);
+  frame::applyColours(controls_, kLabel2Press);
 }
 
 void MainMenuWindow::about_Click() {

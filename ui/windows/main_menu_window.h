@@ -2,7 +2,11 @@
 #pragma once
 
 #include "ui/frame/form_window.h"
-#include "ui/frame/window_drag.h"
+
+namespace quiravel::frame {
+class Label;
+class Outline;
+}  // namespace quiravel::frame
 
 namespace quiravel::windows {
 
@@ -14,6 +18,14 @@ class MainMenuWindow : public frame::FormWindow {
 
   // The menu's own About text, lines joined by CR LF.
   static QString aboutText();
+
+  // The controls that the colour steps paint and Up and Down move between.
+  struct Controls {
+    frame::Label* label1;
+    frame::Label* label2;
+    frame::Outline* shape1;
+    frame::Outline* shape2;
+  };
 
  Q_SIGNALS:
   void depressionChosen();  // Label1_Click
@@ -29,12 +41,13 @@ class MainMenuWindow : public frame::FormWindow {
  private:
   void Form_MouseMove(int button);
   void Form_KeyDown(int key, Qt::KeyboardModifiers modifiers);
-  void title_MouseMove(int button) { frame::dragWithLeftButtonAlone(this, button); }
   void Label1_MouseMove(int button);
   void Label2_MouseMove(int button);
   void Label1_MouseDown(int button);
   void Label2_MouseDown(int button);
   void about_Click();
+
+  Controls controls_{};
 };
 
 }  // namespace quiravel::windows

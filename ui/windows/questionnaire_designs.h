@@ -22,7 +22,7 @@ struct QuestionRow {
   int questionTop;
   int questionWidth;
   int questionHeight;
-  int questionTabIndex;   // as designed; labels take no focus, so it has no effect
+  int questionTabIndex;   // as designed; unused: labels take no focus, so it has no effect
   bool questionAutoSize;  // a one-line label sized to its text instead of wrapping
   int comboLeft;
   int comboTop;

@@ -18,8 +18,9 @@ namespace {
 
 using namespace frame::palette;
 using frame::Align;
+using frame::backColour;
+using frame::borderColour;
 using frame::ColourStep;
-using frame::Paint;
 
 constexpr frame::FontSpec kScoreFont{"Arial", 14.25, 700, 178};
 constexpr frame::FontSpec kQuestionFont{"Arial", 9.75, 700, 178};
@@ -39,13 +40,13 @@ constexpr frame::LabelSpec kLabel1{.name = "Label1",
                                    .fore = kWhite,
                                    .font = kScoreFont,
                                    .align = Align::Centre};
-constexpr frame::ShapeSpec kShape1{.name = "Shape1",
-                                   .left = 0,  // per design, framing Label1
-                                   .top = 0,
-                                   .width = 4680,
-                                   .height = 405,
-                                   .border = kLightBlue,
-                                   .borderPixels = 2};
+constexpr frame::OutlineSpec kShape1{.name = "Shape1",
+                                     .left = 0,  // per design, framing Label1
+                                     .top = 0,
+                                     .width = 4680,
+                                     .height = 405,
+                                     .border = kLightBlue,
+                                     .borderPixels = 2};
 // Row controls; name, place, size and text come from the design's row and the test's item.
 constexpr frame::LabelSpec kQuestion{.name = "question",
                                      .caption = "",
@@ -71,16 +72,17 @@ constexpr frame::LineSpec kSeparator{
     .name = "", .x1 = 120, .y1 = 0, .x2 = 9720, .y2 = 0, .colour = kWhite};
 
 // The scoring label's colours, step by step in the order they are set.
-constexpr ColourStep kRest[] = {
-    {"Label1", Paint::BackColor, kDarkBlue},
-    {"Shape1", Paint::BorderColor, kLightBlue},
+using C = QuestionnaireWindow::Controls;
+constexpr ColourStep<C> kRest[] = {
+    backColour(&C::label1, kDarkBlue),
+    borderColour(&C::shape1, kLightBlue),
 };
-constexpr ColourStep kHover[] = {
-    {"Label1", Paint::BackColor, kLightBlue},
-    {"Shape1", Paint::BorderColor, kWhite},
+constexpr ColourStep<C> kHover[] = {
+    backColour(&C::label1, kLightBlue),
+    borderColour(&C::shape1, kWhite),
 };
-constexpr ColourStep kPressed[] = {
-    {"Label1", Paint::BackColor, kPaleBlue},
+constexpr ColourStep<C> kPressed[] = {
+    backColour(&C::label1, kPaleBlue),
 };
 
 QString fromUtf8(const std::string& text) {
@@ -93,94 +95,38 @@ QuestionnaireWindow::QuestionnaireWindow(const QuestionnaireDesign& design, QWid
     : FormWindow(design.frame, parent), design_(design) {
   const engine::ScreeningTest& screening = test();
   Q_ASSERT(design.rows.size() == screening.items.size());
-  setFocusPolicy(Qt::NoFocus);
-  // Named in task bars and window lists, and to a screen reader.
-  setWindowTitle(fromUtf8(screening.displayTitle));
-  setAccessibleName(fromUtf8(screening.displayTitle));
 
   frame::LabelSpec titleSpec = kTitle;
   titleSpec.caption = screening.displayTitle.c_str();
   frame::Label* title = frame::addLabel(this, titleSpec);
+  setCaptionBar(title, fromUtf8(screening.displayTitle));
   frame::Label* cmdX = frame::addLabel(this, kCmdX);
   frame::Label* about = frame::addLabel(this, kAbout);
-
-  frame::LabelSpec label1Spec = kLabel1;
-  label1Spec.left = design.scoreLeft;
-  label1Spec.top = design.scoreTop;
-  frame::Label* label1 = frame::addLabel(this, label1Spec);
-  frame::ShapeSpec shape1Spec = kShape1;
-  shape1Spec.left = design.scoreLeft;
-  shape1Spec.top = design.scoreTop;
-  frame::Shape* shape1 = frame::addShape(this, shape1Spec);
-  for (frame::Label* action : {label1, cmdX, about})
+  addScoreLabel();
+  for (frame::Label* action : {controls_.label1, cmdX, about})
     action->setActsAsButton(true);
-  // The focus mark lies inside the outline.
-  label1->setFocusMarkInset(kShape1.borderPixels + 1);
-  label1_ = label1;
 
   std::vector<QWidget*> questions;
   std::vector<QWidget*> separators;
-  const int rowCount = static_cast<int>(std::min(design.rows.size(), screening.items.size()));
-  for (int i = 0; i < rowCount; ++i) {
-    const QuestionRow& row = design.rows[static_cast<std::size_t>(i)];
-    const engine::TestItem& item = screening.items[static_cast<std::size_t>(i)];
-
-    frame::LabelSpec questionSpec = kQuestion;
-    questionSpec.caption = item.text.c_str();
-    questionSpec.left = row.questionLeft;
-    questionSpec.top = row.questionTop;
-    questionSpec.width = row.questionWidth;
-    questionSpec.height = row.questionHeight;
-    questionSpec.wordWrap = !row.questionAutoSize;
-    questionSpec.autoSize = row.questionAutoSize;
-    frame::Label* question = frame::addLabel(this, questionSpec);
-    question->setObjectName(frame::indexedName(kQuestion.name, item.answerIndex));
-
-    frame::DropDownSpec comboSpec = kCombo1;
-    comboSpec.left = row.comboLeft;
-    comboSpec.top = row.comboTop;
-    frame::DropDownList* combo = frame::addDropDown(this, comboSpec);
-    combo->setObjectName(frame::indexedName(kCombo1.name, item.answerIndex));
-    combo->setEntries({QStringLiteral("No"), QStringLiteral("Yes")}, QStringLiteral("No"));
-    // A screen reader speaks the question together with its answer.
-    combo->setAccessibleName(question->caption());
-    question->setBuddy(combo);
-
-    frame::LineSpec separatorSpec = kSeparator;
-    separatorSpec.y1 = row.separatorY;
-    separatorSpec.y2 = row.separatorY;
-    frame::Line* separator = frame::addLine(this, separatorSpec);
-    separator->setObjectName(frame::indexedName(row.separator, row.separatorIndex));
-
+  const std::size_t rowCount = std::min(design.rows.size(), screening.items.size());
+  for (std::size_t i = 0; i < rowCount; ++i) {
+    frame::Label* question = addQuestion(design.rows[i], screening.items[i]);
+    addAnswerList(design.rows[i], screening.items[i], question);
     questions.push_back(question);
-    separators.push_back(separator);
-    combo1_.push_back(combo);
+    separators.push_back(addSeparator(design.rows[i]));
   }
 
   // From front to back: the answer lists, "X" and "?" over the caption bar, the outline over
   // "Score Your Test", then the separators and the question texts.
+  const auto [label1, shape1] = controls_;
   std::vector<QWidget*> order(combo1_.begin(), combo1_.end());
   order.insert(order.end(), {cmdX, about, title, shape1, label1});
   order.insert(order.end(), separators.begin(), separators.end());
   order.insert(order.end(), questions.begin(), questions.end());
   frame::stackFrontToBack(order);
 
-  // Tab walks the answer lists in rising tab index, which is item order, then "Score Your
-  // Test", "?" and "X".
-  std::vector<std::size_t> tabOrder(combo1_.size());
-  std::iota(tabOrder.begin(), tabOrder.end(), std::size_t{0});
-  std::stable_sort(tabOrder.begin(), tabOrder.end(), [&design](std::size_t a, std::size_t b) {
-    return design.rows[a].comboTabIndex < design.rows[b].comboTabIndex;
-  });
-  for (std::size_t k = 1; k < tabOrder.size(); ++k) {
-    QWidget::setTabOrder(combo1_[tabOrder[k - 1]], combo1_[tabOrder[k]]);
-  }
-  QWidget* lastList = tabOrder.empty() ? nullptr : combo1_[tabOrder.back()];
-  setTabRoad({lastList, label1, about, cmdX});
-  if (!tabOrder.empty())
-    combo1_[tabOrder.front()]->setFocus();
+  chainTabOrder(about, cmdX);
 
-  connect(title, &frame::Label::mouseMove, this, &QuestionnaireWindow::title_MouseMove);
   connect(cmdX, &frame::Label::click, this, &QuestionnaireWindow::cmdX_Click);
   connect(about, &frame::Label::click, this, &QuestionnaireWindow::about_Click);
   connect(label1, &frame::Label::mouseMove, this, &QuestionnaireWindow::Label1_MouseMove);
@@ -192,6 +138,74 @@ QuestionnaireWindow::QuestionnaireWindow(const QuestionnaireDesign& design, QWid
   } else {
     moveTwips(design.startLeft, design.startTop);
   }
+}
+
+void QuestionnaireWindow::addScoreLabel() {
+  frame::LabelSpec label1Spec = kLabel1;
+  label1Spec.left = design_.scoreLeft;
+  label1Spec.top = design_.scoreTop;
+  frame::OutlineSpec shape1Spec = kShape1;
+  shape1Spec.left = design_.scoreLeft;
+  shape1Spec.top = design_.scoreTop;
+  controls_ = {frame::addLabel(this, label1Spec), frame::addOutline(this, shape1Spec)};
+  // The focus mark lies inside the outline.
+  controls_.label1->setFocusMarkInset(kShape1.borderPixels + 1);
+}
+
+frame::Label* QuestionnaireWindow::addQuestion(const QuestionRow& row,
+                                               const engine::TestItem& item) {
+  frame::LabelSpec spec = kQuestion;
+  spec.caption = item.text.c_str();
+  spec.left = row.questionLeft;
+  spec.top = row.questionTop;
+  spec.width = row.questionWidth;
+  spec.height = row.questionHeight;
+  spec.wordWrap = !row.questionAutoSize;
+  spec.autoSize = row.questionAutoSize;
+  frame::Label* question = frame::addLabel(this, spec);
+  question->setObjectName(frame::indexedName(kQuestion.name, item.answerIndex));
+  return question;
+}
+
+void QuestionnaireWindow::addAnswerList(const QuestionRow& row, const engine::TestItem& item,
+                                        frame::Label* question) {
+  frame::DropDownSpec spec = kCombo1;
+  spec.left = row.comboLeft;
+  spec.top = row.comboTop;
+  frame::DropDownList* combo = frame::addDropDown(this, spec);
+  combo->setObjectName(frame::indexedName(kCombo1.name, item.answerIndex));
+  combo->setEntries({QStringLiteral("No"), QStringLiteral("Yes")}, QStringLiteral("No"));
+  // A screen reader speaks the question together with its answer.
+  combo->setAccessibleName(question->caption());
+  question->setBuddy(combo);
+  combo1_.push_back(combo);
+}
+
+frame::Line* QuestionnaireWindow::addSeparator(const QuestionRow& row) {
+  frame::LineSpec spec = kSeparator;
+  spec.y1 = row.separatorY;
+  spec.y2 = row.separatorY;
+  frame::Line* separator = frame::addLine(this, spec);
+  separator->setObjectName(frame::indexedName(row.separator, row.separatorIndex));
+  return separator;
+}
+
+void QuestionnaireWindow::chainTabOrder(frame::Label* about, frame::Label* cmdX) {
+  // Tab walks the answer lists in rising tab index, which is item order, then "Score Your
+  // Test", "?" and "X". The first list has the focus.
+  std::vector<std::size_t> tabOrder(combo1_.size());
+  std::iota(tabOrder.begin(), tabOrder.end(), std::size_t{0});
+  std::stable_sort(tabOrder.begin(), tabOrder.end(),
+                   [&design = design_](std::size_t a, std::size_t b) {
+                     return design.rows[a].comboTabIndex < design.rows[b].comboTabIndex;
+                   });
+  for (std::size_t k = 1; k < tabOrder.size(); ++k) {
+    QWidget::setTabOrder(combo1_[tabOrder[k - 1]], combo1_[tabOrder[k]]);
+  }
+  QWidget* lastList = tabOrder.empty() ? nullptr : combo1_[tabOrder.back()];
+  setCyclicTabOrder({lastList, controls_.label1, about, cmdX});
+  if (!tabOrder.empty())
+    combo1_[tabOrder.front()]->setFocus();
 }
 
 const engine::ScreeningTest& QuestionnaireWindow::test() const {
@@ -210,22 +224,22 @@ void QuestionnaireWindow::Form_KeyDown(int key, Qt::KeyboardModifiers) {
   if (key != Qt::Key_Return && key != Qt::Key_Enter)
     return;
   Label1_Click();
-  if (label1_ && focusWidget() == label1_)
+  if (focusWidget() == controls_.label1)
     Label1_MouseDown(frame::kLeftButton);
 }
 
 void QuestionnaireWindow::Form_MouseMove(int button) {
   frame::dragWithLeftButtonAlone(this, button);
   // After the drag has ended.
-  frame::applyColours(this, kRest);
+  frame::applyColours(controls_, kRest);
 }
 
 void QuestionnaireWindow::Label1_MouseMove(int) {
-  frame::applyColours(this, kHover);
+  frame::applyColours(controls_, kHover);
 }
 
 void QuestionnaireWindow::Label1_MouseDown(int) {
-  frame::applyColours(this, kPressed);
+  frame::applyColours(controls_, kPressed);
   Q_EMIT scorePressed();
 }
 

@@ -5,7 +5,6 @@
 
 #include "engine/screening.h"
 #include "ui/frame/form_window.h"
-#include "ui/frame/window_drag.h"
 #include "ui/windows/questionnaire_designs.h"
 
 #include <vector>
@@ -13,6 +12,8 @@
 namespace quiravel::frame {
 class DropDownList;
 class Label;
+class Line;
+class Outline;
 }  // namespace quiravel::frame
 
 namespace quiravel::windows {
@@ -24,6 +25,12 @@ class QuestionnaireWindow : public frame::FormWindow {
   explicit QuestionnaireWindow(const QuestionnaireDesign& design, QWidget* parent = nullptr);
 
   const engine::ScreeningTest& test() const;
+
+  // "Score Your Test" and its outline, which the colour steps paint.
+  struct Controls {
+    frame::Label* label1;
+    frame::Outline* shape1;
+  };
 
   // Form_Load
   void formLoad() override;
@@ -44,9 +51,15 @@ class QuestionnaireWindow : public frame::FormWindow {
   void formMouseMove(int button) override { Form_MouseMove(button); }
 
  private:
+  // The window's making, part by part.
+  void addScoreLabel();
+  frame::Label* addQuestion(const QuestionRow& row, const engine::TestItem& item);
+  void addAnswerList(const QuestionRow& row, const engine::TestItem& item, frame::Label* question);
+  frame::Line* addSeparator(const QuestionRow& row);
+  void chainTabOrder(frame::Label* about, frame::Label* cmdX);
+
   void Form_KeyDown(int key, Qt::KeyboardModifiers modifiers);
   void Form_MouseMove(int button);
-  void title_MouseMove(int button) { frame::dragWithLeftButtonAlone(this, button); }
   void Label1_MouseMove(int button);
   void Label1_MouseDown(int button);
   void Label1_Click();
@@ -55,7 +68,7 @@ class QuestionnaireWindow : public frame::FormWindow {
 
   const QuestionnaireDesign& design_;
   std::vector<frame::DropDownList*> combo1_;  // Combo1(0) .. Combo1(n - 1)
-  frame::Label* label1_ = nullptr;            // "Score Your Test"
+  Controls controls_{};
 };
 
 }  // namespace quiravel::windows

@@ -23,13 +23,13 @@ constexpr frame::FrameSpec kFrame{.name = "Form2",
 
 // Controls from front to back.
 constexpr frame::LabelSpec kCmdX = frame::closeLabelSpec(2640, kLightBlue);
-constexpr frame::ShapeSpec kShape1{.name = "Shape1",
-                                   .left = 0,
-                                   .top = 360,
-                                   .width = 2895,
-                                   .height = 6015,
-                                   .border = kWhite,
-                                   .borderPixels = 2};
+constexpr frame::OutlineSpec kShape1{.name = "Shape1",
+                                     .left = 0,
+                                     .top = 360,
+                                     .width = 2895,
+                                     .height = 6015,
+                                     .border = kWhite,
+                                     .borderPixels = 2};
 constexpr frame::LabelSpec kLabel3{.name = "Label3",
                                    .caption = "Advice",
                                    .left = 120,
@@ -71,7 +71,7 @@ constexpr frame::LabelSpec kTitle = frame::titleLabelSpec("Result", 2895, 345, 1
 
 ResultWindow::ResultWindow(QWidget* parent) : CornerWindow(kFrame, parent) {
   frame::Label* cmdX = frame::addLabel(this, kCmdX);
-  frame::Shape* shape1 = frame::addShape(this, kShape1);
+  frame::Outline* shape1 = frame::addOutline(this, kShape1);
   label3_ = frame::addLabel(this, kLabel3);
   label2_ = frame::addLabel(this, kLabel2);
   label1_ = frame::addLabel(this, kLabel1);

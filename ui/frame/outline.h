@@ -8,11 +8,12 @@
 
 namespace quiravel::frame {
 
-class Shape : public QWidget {
+// The outline of a rectangle, drawn inside the control's bounds.
+class Outline : public QWidget {
   Q_OBJECT
 
  public:
-  explicit Shape(QWidget* parent);
+  explicit Outline(QWidget* parent);
 
   void setBorderColor(Bgr colour);
   Bgr borderColor() const { return border_; }
@@ -27,22 +28,15 @@ class Shape : public QWidget {
   int width_ = 1;
 };
 
-// A horizontal or vertical line of one pixel, given by its end points in twips.
-class Line : public QWidget {
+// A horizontal or vertical line of one pixel, given by its end points in twips: an outline one
+// pixel across, whose edges fill it.
+class Line : public Outline {
   Q_OBJECT
 
  public:
-  explicit Line(QWidget* parent);
+  explicit Line(QWidget* parent) : Outline(parent) {}
 
   void setEnds(int x1, int y1, int x2, int y2);
-  void setBorderColor(Bgr colour);
-  Bgr borderColor() const { return colour_; }
-
- protected:
-  void paintEvent(QPaintEvent* event) override;
-
- private:
-  Bgr colour_ = 0x00000000;
 };
 
 }  // namespace quiravel::frame

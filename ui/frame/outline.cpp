@@ -1,4 +1,4 @@
-#include "ui/frame/shape.h"
+#include "ui/frame/outline.h"
 
 #include <QPainter>
 
@@ -6,23 +6,22 @@
 
 namespace quiravel::frame {
 
-Shape::Shape(QWidget* parent) : QWidget(parent) {
+Outline::Outline(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_TransparentForMouseEvents);
   setFocusPolicy(Qt::NoFocus);
 }
 
-void Shape::setBorderColor(Bgr colour) {
+void Outline::setBorderColor(Bgr colour) {
   border_ = colour;
   update();
 }
 
-void Shape::setBorderWidth(int pixels) {
+void Outline::setBorderWidth(int pixels) {
   width_ = std::max(1, pixels);
   update();
 }
 
-void Shape::paintEvent(QPaintEvent*) {
-  // The outline lies inside the shape's bounds.
+void Outline::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   const QColor colour = colorFromBgr(border_);
   const QRect r = rect();
@@ -32,27 +31,12 @@ void Shape::paintEvent(QPaintEvent*) {
   painter.fillRect(QRect(r.right() - width_ + 1, r.top(), width_, r.height()), colour);
 }
 
-Line::Line(QWidget* parent) : QWidget(parent) {
-  setAttribute(Qt::WA_TransparentForMouseEvents);
-  setFocusPolicy(Qt::NoFocus);
-}
-
 void Line::setEnds(int x1, int y1, int x2, int y2) {
   const int left = twipsToPixels(std::min(x1, x2));
   const int top = twipsToPixels(std::min(y1, y2));
   const int right = twipsToPixels(std::max(x1, x2));
   const int bottom = twipsToPixels(std::max(y1, y2));
   setGeometry(left, top, right - left + 1, bottom - top + 1);
-}
-
-void Line::setBorderColor(Bgr colour) {
-  colour_ = colour;
-  update();
-}
-
-void Line::paintEvent(QPaintEvent*) {
-  QPainter painter(this);
-  painter.fillRect(rect(), colorFromBgr(colour_));
 }
 
 }  // namespace quiravel::frame
