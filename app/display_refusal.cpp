@@ -43,12 +43,16 @@ QString tcpDisplayRefusal() {
 
 QString colourDepthRefusal() {
   const QScreen* screen = QGuiApplication::primaryScreen();
-  if (!screen || screen->depth() >= kLeastDepth)
+  return screen ? colourDepthRefusal(screen->depth()) : QString();
+}
+
+QString colourDepthRefusal(int depth) {
+  if (depth >= kLeastDepth)
     return {};
   return QStringLiteral(
              "quiravel: the display has %1 bits a pixel; the program's windows can be drawn only "
              "with %2 or more (thousands of colours)")
-      .arg(screen->depth())
+      .arg(depth)
       .arg(kLeastDepth);
 }
 

@@ -16,5 +16,7 @@ QString tcpDisplayRefusal();
 // or empty: the primary screen has fewer than 15 bits a pixel. The toolkit's X11 backing store
 // has no image format for a colour-mapped visual, so nothing would ever be painted.
 QString colourDepthRefusal();
+// The same for a primary screen of `depth` bits a pixel.
+QString colourDepthRefusal(int depth);
 
 }  // namespace quiravel::app
