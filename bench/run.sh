@@ -42,12 +42,14 @@ if ((build)); then
     cmake -S "$here" -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
       -DQUIRAVEL_TESTS=ON -DQUIRAVEL_WERROR=ON >/dev/null
   fi
-  cmake --build "$build_dir" --target quiravel quiravel_baseline -j "$(nproc)"
+  cmake --build "$build_dir" --target quiravel quiravel_baseline quiravel_facts -j "$(nproc)"
 fi
 
 program="$build_dir/app/quiravel"
 floor="$build_dir/bench/quiravel_baseline"
-for file in "$program" "$floor"; do
+# The program's facts (sizes, places), which measure.py finds its windows by.
+export QUIRAVEL_FACTS="$build_dir/tests/quiravel_facts"
+for file in "$program" "$floor" "$QUIRAVEL_FACTS"; do
   if [[ ! -x "$file" ]]; then
     echo "run.sh: $file is missing; build it or leave out --no-build" >&2
     exit 1

@@ -32,6 +32,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import scenarios  # noqa: E402
 import syscall_log  # noqa: E402
 from quiravel_support.checks import check, wait_until  # noqa: E402
+from quiravel_support.facts import facts  # noqa: E402
 from quiravel_support.geometry import DEPRESSION  # noqa: E402
 from quiravel_support.process import ScratchDir, private_environment  # noqa: E402
 
@@ -45,8 +46,7 @@ REFUSALS = [(0, "AF_INET TCP socket", "EAFNOSUPPORT"), (0, "AF_INET6 UDP socket"
 # Displays reached over TCP, whose socket the rules refuse: the program says so in its own words
 # and ends before any window.
 TCP_DISPLAYS = ["localhost:{}", "127.0.0.1:{}.0"]
-TCP_REFUSAL = ("quiravel: the display {} is reached over TCP, which the program's own rules "
-               "refuse: it opens local sockets only (README, \"Kept by the kernel's rules\")\n")
+TCP_REFUSAL = facts()["refusals"]["tcp_display"] + "\n"
 
 
 def kernel_rules(app, artifacts, probe):

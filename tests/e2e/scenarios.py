@@ -23,6 +23,7 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 from quiravel_support import geometry  # noqa: E402
 from quiravel_support.checks import Failure, check, wait_until  # noqa: E402
 from quiravel_support.desktop import Desktop, Monitor, WindowHistory, colour_name  # noqa: E402
+from quiravel_support.facts import facts  # noqa: E402
 from quiravel_support.geometry import (  # noqa: E402
     ANXIETY,
     DARK_BLUE,
@@ -86,8 +87,8 @@ class Session:
         pixels = [p for row in self.desktop.grab(rect) for p in row]
         check(tuple(colour) in pixels, f"{what}: no text in {colour_name(colour)}")
 
-    def expect_caption(self, what, window, colour, height_twips):
-        r = geometry.caption_plain(height_twips)
+    def expect_caption(self, what, window, colour, title):
+        r = geometry.caption_plain(title)
         self.expect_colour(f"caption bar of {what}", window.rect(*r), colour)
 
     def visible_sizes(self):
@@ -156,7 +157,7 @@ class Session:
         expected = design.position(self.screen)
         check(window.position == expected,
               f"{design.name} opened at {window.position}, expected {expected}")
-        self.expect_caption(design.name, window, LIGHT_BLUE, 465)
+        self.expect_caption(design.name, window, LIGHT_BLUE, design.title)
         self.expect_colour(f"'Score Your Test' of {design.name} at rest",
                            window.rect(*inset(design.label1, 3)), DARK_BLUE)
         return window
@@ -384,15 +385,15 @@ class Session:
 def road_of_one_test(s, design, yes_rows, close_result):
     """One test from the menu to the result, then the windows closed as a person would."""
     s.start()
-    s.expect_caption("the main menu", s.menu, PURPLE, 465)
+    s.expect_caption("the main menu", s.menu, PURPLE, MainMenu.title)
     q = s.open_test(design)
     welcome = s.expect_slide_in(DISCLAIMER)
     check(welcome.size == DISCLAIMER.size, f"the disclaimer window is {welcome.size}")
-    s.expect_caption(DISCLAIMER.name, welcome, LIGHT_BLUE, 345)
+    s.expect_caption(DISCLAIMER.name, welcome, LIGHT_BLUE, DISCLAIMER.title)
 
     s.take_test(design, q, yes_rows)
     result = s.score(design, q)
-    s.expect_caption(RESULT.name, result, LIGHT_BLUE, 345)
+    s.expect_caption(RESULT.name, result, LIGHT_BLUE, RESULT.title)
     # Scoring hides the disclaimer window; it stays loaded.
     hidden = s.desktop.wait_gone(DISCLAIMER.name, welcome.id, SHOW)
     check(hidden is not None, "scoring closed the disclaimer window instead of hiding it")
@@ -433,7 +434,7 @@ def scenario_anxiety_road(s):
 def scenario_menu_colours(s):
     """Hover, press and reset of the menu entries, as the pointer goes over them."""
     menu = s.start()
-    s.expect_caption("the main menu", menu, PURPLE, 465)
+    s.expect_caption("the main menu", menu, PURPLE, MainMenu.title)
     background = menu.at(*MainMenu.background)
     s.desktop.move(*background)
     s.menu_entry_colours(1, WHITE, PURPLE)
@@ -811,8 +812,7 @@ def scenario_two_monitors(s):
 def scenario_eight_bit_display(s):
     """On a screen of 8 bits a pixel, whose windows the toolkit cannot paint, the program says
     why in one line and ends before any window shows."""
-    line = ("quiravel: the display has 8 bits a pixel; the program's windows can be drawn only "
-            "with 15 or more (thousands of colours)\n")
+    line = facts()["refusals"]["eight_bit_display"] + "\n"
     check(s.program.wait_exit(EXIT) == 1, f"exit status {s.program.exit_status()}, expected 1")
     # Its session bus may have a word of its own before it.
     wait_until("the reason", lambda: s.program.output().endswith(line), SHOW)

@@ -1,7 +1,9 @@
-"""Where the program's windows and controls are, in pixels, from the twips of their layouts,
-how the corner windows move, and the colours a person sees. Pure arithmetic: no X server."""
+"""Where the program's windows and controls are, in pixels, as the program lays them out
+(quiravel_facts), where the corner windows park, and the colours a person sees. No X server."""
 
 import collections
+
+from .facts import facts, slide, window
 
 # One pixel is 15 twips at the usual 96 pixels per inch.
 TWIPS_PER_PIXEL = 15
@@ -23,11 +25,6 @@ PURPLE = (128, 0, 128)
 LIGHT_BLUE = (128, 128, 255)
 PALE_BLUE = (192, 192, 255)
 DARK_BLUE = (0, 0, 64)
-
-
-def rect(left, top, width, height):
-    """A control's rectangle in window pixels from its layout in twips."""
-    return Rect(px(left), px(top), px(width), px(height))
 
 
 def inset(r, by):
@@ -76,109 +73,88 @@ def centred(screen, width, height):
 
 
 # The caption bar's plain part, left of its centred text.
-def caption_plain(height_twips):
-    return Rect(4, 4, 60, px(height_twips) - 8)
+def caption_plain(title):
+    return Rect(4, 4, 60, title.height - 8)
 
 
-class MainMenu:
-    name = "the main menu"
-    form = "Form0"
-    size = (px(7215), px(3180))
-    title = rect(0, 0, 7215, 465)
-    cmdX = Rect(px(6720), 0, 8, 12)  # "X" sized to its text; its left part
-    about = Rect(px(6960), 0, 6, 12)  # "?" likewise
-    label1 = rect(1260, 1095, 4680, 420)  # "Depression Screening Test"
-    shape1 = rect(1260, 1095, 4680, 405)
-    label2 = rect(1267, 2040, 4680, 420)  # "Anxiety Screening Test"
-    shape2 = rect(1267, 2040, 4680, 405)
-    background = (px(600), px(2700))  # white, left of and below the entries
+class Window:
+    """One of the program's windows as it lays itself out at 96 dpi (quiravel_facts): its size,
+    where it starts, and its controls' rectangles in window pixels by system name."""
 
-    @staticmethod
-    def position(screen):
-        return centred(screen, 7215, 3180)
-
-
-class Questionnaire:
-    """The fixed controls of both questionnaires; what tells them apart is passed in."""
-
-    def __init__(self, name, form, width, height, score_left, score_top, combos, position):
+    def __init__(self, name, form, background):
+        facts = window(form)
         self.name = name
         self.form = form
-        self.size = (px(width), px(height))
-        self.label1 = rect(score_left, score_top, 4680, 420)  # "Score Your Test"
-        self.shape1 = rect(score_left, score_top, 4680, 405)
-        self.combos = [rect(left, top, 1095, 315) for left, top in combos]
-        self._position = position
-
-    title = rect(0, 0, 9855, 465)
-    cmdX = Rect(px(9360), 0, 8, 12)
-    about = Rect(px(9600), 0, 6, 12)
-    # Black background left of the question texts, which start at 360 twips.
-    background = (px(60), px(4000))
+        self.width_twips = facts["width"]
+        self.height_twips = facts["height"]
+        self.size = (px(self.width_twips), px(self.height_twips))
+        self._start = facts
+        self.controls = {name: Rect(*r) for name, r in facts["controls"].items()}
+        self.title = self.controls["title"]
+        # "X" and "?" are sized to their text; only their left part is sure to be theirs.
+        self.cmdX = Rect(self.controls["cmdX"].x, 0, 8, 12)
+        if "about" in self.controls:
+            self.about = Rect(self.controls["about"].x, 0, 6, 12)
+        self.label1 = self.controls.get("Label1")
+        self.shape1 = self.controls.get("Shape1")
+        self.label2 = self.controls.get("Label2")
+        self.shape2 = self.controls.get("Shape2")
+        self.combos = [self.controls[f"Combo1({i})"] for i in range(len(self.controls))
+                       if f"Combo1({i})" in self.controls]
+        # A point of the window's own background, away from every control.
+        self.background = background
 
     def position(self, screen):
-        return self._position(screen)
+        if self._start["centred"]:
+            return centred(screen, self.width_twips, self.height_twips)
+        return screen.at(self._start["left"], self._start["top"])
 
 
-DEPRESSION = Questionnaire(
-    "the depression questionnaire", "Form1",
-    9855, 11265, 2587, 10695,
-    combos=[(8520, 720), (8520, 1200), (8520, 1680), (8520, 2280), (8520, 3120), (8520, 3960),
-            (8520, 4680), (8520, 5400), (8520, 6120), (8520, 6960), (8475, 7560), (8475, 8280),
-            (8475, 8760), (8475, 9360), (8475, 10200)],
-    position=lambda screen: screen.at(5895, 0),
-)
-
-ANXIETY = Questionnaire(
-    "the anxiety questionnaire", "Form11",
-    9855, 8700, 2580, 8055,
-    combos=[(8520, 720), (8520, 1440), (8520, 2160), (8520, 3000), (8520, 3720), (8520, 4440),
-            (8520, 5160), (8520, 5880), (8520, 6600), (8520, 7320)],
-    position=lambda screen: centred(screen, 9855, 8700),
-)
+# The main menu's background is white, left of and below the entries; the questionnaires' black
+# left of the question texts.
+MainMenu = Window("the main menu", "Form0", (px(600), px(2700)))
+DEPRESSION = Window("the depression questionnaire", "Form1", (px(60), px(4000)))
+ANXIETY = Window("the anxiety questionnaire", "Form11", (px(60), px(4000)))
 
 
-# The corner windows' motion: 50 twips every 10 ms until the bottom edge lies more than 300
-# twips above the screen's bottom edge.
-STEP_TWIPS = 50
-STEP_SECONDS = 0.010
-PARKING_GAP_TWIPS = 300
+# The corner windows rise a step at a time, one step every STEP_SECONDS.
+STEP_SECONDS = facts()["step_seconds"]
 
 
-class CornerWindow:
-    """The result window and the disclaimer window: placed 100 twips inside the screen's right
-    edge with their top on its bottom edge, then lifted a step at a time until they park."""
+class CornerWindow(Window):
+    """The result window and the disclaimer window: placed near the screen's bottom right-hand
+    corner with their top on its bottom edge, then lifted a step at a time until they park;
+    where, the program's own motion says (quiravel_facts)."""
 
-    def __init__(self, name, form, width, height):
-        self.name = name
-        self.form = form
-        self.width_twips = width
-        self.height_twips = height
-        self.size = (px(width), px(height))
-        # The steps it takes from the screen's bottom edge to its parking place.
-        self.steps = (height + PARKING_GAP_TWIPS) // STEP_TWIPS + 1
-        self.nominal_slide_seconds = self.steps * STEP_SECONDS
+    def _slide(self, screen):
+        return slide(self.form, screen.width, screen.height)
 
-    title = rect(0, 0, 2895, 345)
-    cmdX = Rect(px(2640), 0, 8, 12)
+    @property
+    def steps(self):
+        """The steps it takes from the screen's bottom edge to its parking place."""
+        return self._slide(Screen(1920, 1080))["steps"]
+
+    @property
+    def nominal_slide_seconds(self):
+        return self.steps * STEP_SECONDS
 
     def left(self, screen):
-        return screen.at(screen.width - self.width_twips - 100, 0)[0]
+        return screen.at(self._slide(screen)["left"], 0)[0]
 
     def start_top(self, screen):
-        return screen.at(0, screen.height)[1]
+        return screen.at(0, self._slide(screen)["start_top"])[1]
 
     def parked_top(self, screen):
-        return screen.at(0, screen.height - STEP_TWIPS * self.steps)[1]
+        return screen.at(0, self._slide(screen)["parked_top"])[1]
 
 
-RESULT = CornerWindow("the result window", "Form2", 2895, 6420)
+RESULT = CornerWindow("the result window", "Form2", (px(60), px(3000)))
 # Its score line, "Your Point= " until a test is scored.
-RESULT_SCORE_LINE = rect(240, 480, 2415, 375)
-RESULT_BACKGROUND = (px(60), px(3000))  # black, left of the advice text
+RESULT_SCORE_LINE = RESULT.label1
+RESULT_BACKGROUND = RESULT.background  # black, left of the advice text
 
-DISCLAIMER = CornerWindow("the disclaimer window", "Welcome", 2895, 2985)
-DISCLAIMER_BACKGROUND = (px(60), px(1500))  # the margin left of the text
+DISCLAIMER = CornerWindow("the disclaimer window", "Welcome", (px(60), px(1500)))
+DISCLAIMER_BACKGROUND = DISCLAIMER.background  # the margin left of the text
 
 # The program's five windows.
 WINDOWS = (MainMenu, DEPRESSION, ANXIETY, RESULT, DISCLAIMER)
