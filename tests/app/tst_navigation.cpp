@@ -8,21 +8,32 @@
 #include "ui/frame/label.h"
 #include "ui/frame/layout.h"
 #include "ui/frame/units.h"
+#include "ui/windows/corner_motion.h"
 
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
 using namespace quiravel::app;
+using namespace quiravel::engine;
 using namespace quiravel::frame;
 using namespace quiravel::test;
+using quiravel::windows::CornerMotion;
 
 namespace {
 
-// Parked tops on the offscreen platform's 800 x 800 screen (12000 twips).
-constexpr int kScreenTwips = 800 * 15;
-constexpr int kWelcomeParkedTop = kScreenTwips - 3300;
-constexpr int kResultParkedTop = kScreenTwips - 6750;
+// Where the program's own motion parks a corner window on the offscreen platform's 800 x 800
+// screen (12000 twips).
+int parkedTop(const FormWindow* window) {
+  return CornerMotion::parkedTop(800 * 15, window->heightTwips());
+}
+
+QString scoreLine(int total) {
+  return QString::fromStdString(formatScoreLine(static_cast<float>(total)));
+}
+QString caption(const ScreeningTest& test, int total) {
+  return QString::fromStdString(selectBand(test, static_cast<float>(total)).caption);
+}
 
 Label* label(FormWindow* window, const char* name) {
   return window->findChild<Label*>(QLatin1String(name), Qt::FindDirectChildrenOnly);
@@ -87,7 +98,7 @@ class TestNavigation : public QObject {
     QCOMPARE(questionnaires.count(), 1);
     QCOMPARE(disclaimers.count(), 1);
     // The disclaimer was not shown again: it stays parked.
-    QCOMPARE(shell_->welcome()->topTwips(), kWelcomeParkedTop);
+    QCOMPARE(shell_->welcome()->topTwips(), parkedTop(shell_->welcome().loadedWindow()));
     QCOMPARE(loadedWindows(*shell_), (QStringList{QStringLiteral("Form0"), QStringLiteral("Form1"),
                                                   QStringLiteral("Welcome")}));
   }
@@ -123,9 +134,9 @@ class TestNavigation : public QObject {
     welcome = shell_->welcome().loadedWindow();
     QVERIFY(welcome && welcome->isVisible());
     QVERIFY(!isParked(welcome));
-    QVERIFY(welcome->topTwips() > kWelcomeParkedTop);
+    QVERIFY(welcome->topTwips() > parkedTop(welcome));
     QVERIFY(parks(welcome));
-    QCOMPARE(welcome->topTwips(), kWelcomeParkedTop);
+    QCOMPARE(welcome->topTwips(), parkedTop(welcome));
   }
 
   void scoreCloseReopenGivesFreshAnswersAndAParkedDisclaimer() {
@@ -138,10 +149,9 @@ class TestNavigation : public QObject {
     QVERIFY(!shell_->welcome().isVisible());
     QVERIFY(shell_->welcome().isLoaded());
     QVERIFY(shell_->form2().isVisible());
-    QCOMPARE(label(shell_->form2().loadedWindow(), "Label1")->caption(),
-             QStringLiteral("Your total score is : 2"));
+    QCOMPARE(label(shell_->form2().loadedWindow(), "Label1")->caption(), scoreLine(2));
     QCOMPARE(label(shell_->form2().loadedWindow(), "Label2")->caption(),
-             QStringLiteral("Mild Depression (1-4):"));
+             caption(depressionTest(), 2));
     QVERIFY(parks(shell_->welcome().loadedWindow()));
 
     click(form1, "cmdX");
@@ -160,7 +170,7 @@ class TestNavigation : public QObject {
     FormWindow* welcome = shell_->welcome().loadedWindow();
     QVERIFY(welcome->isVisible());
     QVERIFY(isParked(welcome));
-    QCOMPARE(welcome->topTwips(), kWelcomeParkedTop);
+    QCOMPARE(welcome->topTwips(), parkedTop(welcome));
   }
 
   void enterScoresWithoutShowingTheResult() {
@@ -173,16 +183,15 @@ class TestNavigation : public QObject {
     QVERIFY(!shell_->form2().isVisible());
     QVERIFY(!shell_->welcome().isVisible());
     FormWindow* result = shell_->form2().loadedWindow();
-    QCOMPARE(label(result, "Label2")->caption(), QStringLiteral("Major Anxiety(5-10): "));
-    QCOMPARE(label(result, "Label3")->caption().toStdString(),
-             quiravel::engine::anxietyTest().bands.back().advice);
-    QCOMPARE(label(result, "Label1")->caption(), QStringLiteral("Your total score is : 5"));
+    QCOMPARE(label(result, "Label2")->caption(), caption(anxietyTest(), 5));
+    QCOMPARE(label(result, "Label3")->caption().toStdString(), anxietyTest().bands.back().advice);
+    QCOMPARE(label(result, "Label1")->caption(), scoreLine(5));
     // It slides unseen and shows parked, with that result, at the next press.
     QVERIFY(parks(result));
     QTest::mousePress(label(form11, "Label1"), Qt::LeftButton, {}, QPoint(2, 2));
     QVERIFY(result->isVisible());
-    QCOMPARE(result->topTwips(), kResultParkedTop);
-    QCOMPARE(label(result, "Label1")->caption(), QStringLiteral("Your total score is : 5"));
+    QCOMPARE(result->topTwips(), parkedTop(result));
+    QCOMPARE(label(result, "Label1")->caption(), scoreLine(5));
     QTest::mouseRelease(label(form11, "Label1"), Qt::LeftButton, {}, QPoint(2, 2));
   }
 
@@ -216,8 +225,7 @@ class TestNavigation : public QObject {
     click(shell_->form1().loadedWindow(), "Label1");
     QVERIFY(shell_->form2().isVisible());
     QVERIFY(!isParked(shell_->form2().loadedWindow()));
-    QCOMPARE(label(shell_->form2().loadedWindow(), "Label1")->caption(),
-             QStringLiteral("Your total score is : 0"));
+    QCOMPARE(label(shell_->form2().loadedWindow(), "Label1")->caption(), scoreLine(0));
   }
 
   void windowSystemCloseUnloadsOtherWindowsAlone() {
