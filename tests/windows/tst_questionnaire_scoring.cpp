@@ -253,44 +253,36 @@ class TestQuestionnaireScoring : public QObject {
   }
 
   void workedExamples_data() {
-    addColumns<QString, QList<int>, QList<int>, bool, QString, QString, int>(
+    addColumns<QString, QList<int>, QList<int>, bool, int>(
         {"form",
          "yes",  // item numbers chosen "Yes"
          "no",   // item numbers chosen "No"; the rest untouched
-         "byEnter", "scoreLine", "caption", "band"});
+         "byEnter", "band"});
     for (bool byEnter : {false, true}) {
       const char* how = byEnter ? "Enter" : "click";
       QTest::addRow("depression 1, 2, 8 (%s)", how)
-          << "Form1" << QList<int>{1, 2, 8} << QList<int>{} << byEnter << "Your total score is : 3"
-          << "Mild Depression (1-4):" << 1;
+          << "Form1" << QList<int>{1, 2, 8} << QList<int>{} << byEnter << 1;
       QTest::addRow("anxiety 1-5 (%s)", how)
-          << "Form11" << QList<int>{1, 2, 3, 4, 5} << QList<int>{6, 7, 8, 9, 10} << byEnter
-          << "Your total score is : 5"
-          << "Major Anxiety(5-10): " << 2;
+          << "Form11" << QList<int>{1, 2, 3, 4, 5} << QList<int>{6, 7, 8, 9, 10} << byEnter << 2;
       QTest::addRow("depression 1-9 (%s)", how)
           << "Form1" << QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9} << QList<int>{10, 11, 12, 13, 14, 15}
-          << byEnter << "Your total score is : 9"
-          << "Moderate Depression (5-9): " << 2;
+          << byEnter << 2;
       QTest::addRow("depression 1-10 (%s)", how)
           << "Form1" << QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10} << QList<int>{11, 12, 13, 14, 15}
-          << byEnter << "Your total score is : 10"
-          << "Major Depression (10-15):" << 3;
+          << byEnter << 3;
       QTest::addRow("depression all (%s)", how)
           << "Form1" << QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}
-          << QList<int>{} << byEnter << "Your total score is : 15"
-          << "Major Depression (10-15):" << 3;
+          << QList<int>{} << byEnter << 3;
       QTest::addRow("anxiety item 10 only (%s)", how)
-          << "Form11" << QList<int>{10} << QList<int>{} << byEnter << "Your total score is : 1"
-          << "Mild Anxiety(1-4):" << 1;
+          << "Form11" << QList<int>{10} << QList<int>{} << byEnter << 1;
     }
   }
+  // The engine's tests hold these examples' texts; here the window must score as the engine.
   void workedExamples() {
     QFETCH(QString, form);
     QFETCH(QList<int>, yes);
     QFETCH(QList<int>, no);
     QFETCH(bool, byEnter);
-    QFETCH(QString, scoreLine);
-    QFETCH(QString, caption);
     QFETCH(int, band);
     QVERIFY(open(form));
     for (int item : yes)
@@ -303,10 +295,12 @@ class TestQuestionnaireScoring : public QObject {
     } else {
       QTest::mouseClick(label("Label1"), Qt::LeftButton);
     }
+    const auto& expected = window()->test().bands.at(static_cast<std::size_t>(band));
     QCOMPARE(results_.size(), 1);
-    QCOMPARE(QString::fromStdString(results_[0].scoreLine), scoreLine);
-    QCOMPARE(QString::fromStdString(results_[0].caption), caption);
-    QCOMPARE(results_[0].advice, window()->test().bands.at(static_cast<std::size_t>(band)).advice);
+    QCOMPARE(results_[0].scoreLine,
+             quiravel::engine::formatScoreLine(static_cast<float>(yes.size())));
+    QCOMPARE(results_[0].caption, expected.caption);
+    QCOMPARE(results_[0].advice, expected.advice);
   }
 
   void closeLabelAsksToClose() {
