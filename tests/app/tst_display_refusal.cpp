@@ -14,40 +14,33 @@ class TestDisplayRefusal : public QObject {
  private Q_SLOTS:
   void initTestCase() { qunsetenv("WAYLAND_DISPLAY"); }
 
-  void colourDepth_data() {
-    addColumns<int, QString>({"depth", "line"});
-    QTest::newRow("8 bits") << 8
-                            << "quiravel: the display has 8 bits a pixel; the program's windows "
-                               "can be drawn only with 15 or more (thousands of colours)";
-    QTest::newRow("15 bits") << 15 << "";
+  void refusal_data() {
+    addColumns<int, QString, QString, QString>({"depth", "display", "platforms", "line"});
+    const QString tcp = QStringLiteral(
+        "quiravel: the display localhost:3 is reached over TCP, which the program's own rules "
+        "refuse: it opens local sockets only (README, \"Kept by the kernel's rules\")");
+    const QString depth = QStringLiteral(
+        "quiravel: the display has 8 bits a pixel; the program's windows can be drawn only with "
+        "15 or more (thousands of colours)");
+    const auto row = [](const char* name, int bits, const char* display, const char* platforms,
+                        const QString& line) {
+      QTest::newRow(name) << bits << QString::fromLatin1(display) << QString::fromLatin1(platforms)
+                          << line;
+    };
+    row("8 bits", 8, ":3", "xcb", depth);
+    row("15 bits", 15, ":3", "xcb", {});
+    row("TCP", 24, "localhost:3", "xcb", tcp);
+    row("a local socket", 24, "unix:3", "xcb", {});
+    row("TCP, Wayland first", 24, "localhost:3", "wayland;xcb", {});
   }
-  void colourDepth() {
+  void refusal() {
     QFETCH(int, depth);
-    QFETCH(QString, line);
-    QCOMPARE(colourDepthRefusal(depth), line);
-  }
-
-  void tcpDisplay_data() {
-    addColumns<QString, QString, QString>({"display", "platforms", "line"});
-    QTest::newRow("localhost") << "localhost:3"
-                               << "xcb"
-                               << "quiravel: the display localhost:3 is reached over TCP, which "
-                                  "the program's own rules refuse: it opens local sockets only "
-                                  "(README, \"Kept by the kernel's rules\")";
-    QTest::newRow("a local socket") << "unix:3"
-                                    << "xcb"
-                                    << "";
-    QTest::newRow("Wayland first") << "localhost:3"
-                                   << "wayland;xcb"
-                                   << "";
-  }
-  void tcpDisplay() {
     QFETCH(QString, display);
     QFETCH(QString, platforms);
     QFETCH(QString, line);
     qputenv("DISPLAY", display.toUtf8());
     qputenv("QT_QPA_PLATFORM", platforms.toUtf8());
-    const QString said = tcpDisplayRefusal();
+    const QString said = tcpDisplayRefusal() + colourDepthRefusal(depth);
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QCOMPARE(said, line);
   }
