@@ -4,9 +4,9 @@
 
 #include "app/app_shell.h"
 #include "engine/screening.h"
+#include "tests/support/questionnaire.h"
+#include "tests/support/session.h"
 #include "ui/frame/drop_down_list.h"
-#include "ui/frame/label.h"
-#include "ui/frame/layout.h"
 #include "ui/windows/main_menu_window.h"
 #include "ui/windows/questionnaire_window.h"
 
@@ -30,8 +30,8 @@ using quiravel::engine::ScreeningResult;
 using quiravel::engine::ScreeningTest;
 using quiravel::frame::DropDownList;
 using quiravel::frame::FormWindow;
-using quiravel::frame::Label;
 using quiravel::frame::WindowHolder;
+using quiravel::test::resultTexts;
 
 // One window design and the slot that holds its single instance.
 struct Design {
@@ -57,22 +57,6 @@ inline bool isDesignName(const QString& name) {
   return name == QLatin1String("Form0") || name == QLatin1String("Form1") ||
          name == QLatin1String("Form11") || name == QLatin1String("Form2") ||
          name == QLatin1String("Welcome");
-}
-
-// The three texts of the result window in the order Label1 (score line), Label2 (band
-// caption), Label3 (advice).
-inline QStringList resultTexts(const QWidget* window) {
-  QStringList texts;
-  for (const char* name : {"Label1", "Label2", "Label3"}) {
-    const auto* label = window->findChild<Label*>(QLatin1String(name), Qt::FindDirectChildrenOnly);
-    texts.append(label ? label->caption() : QStringLiteral("<no %1>").arg(QLatin1String(name)));
-  }
-  return texts;
-}
-
-inline QStringList resultTexts(const ScreeningResult& result) {
-  return {QString::fromStdString(result.scoreLine), QString::fromStdString(result.caption),
-          QString::fromStdString(result.advice)};
 }
 
 inline QString describeAnswers(const std::vector<AnswerState>& answers) {
@@ -286,8 +270,7 @@ class Watch {
     // The answers its lists hold now, read by their names, in item order.
     std::vector<AnswerState> answers;
     for (std::size_t i = 0; i < design.test->items.size(); ++i) {
-      const auto* list = questionnaire->findChild<DropDownList*>(
-          quiravel::frame::indexedName("Combo1", static_cast<int>(i)), Qt::FindDirectChildrenOnly);
+      const DropDownList* list = quiravel::test::combo(questionnaire, static_cast<int>(i));
       if (!list) {
         problems_.append(QStringLiteral("%1 has no Combo1(%2)").arg(design.name).arg(i));
         return;

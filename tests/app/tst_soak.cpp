@@ -320,14 +320,14 @@ class TestSoak : public QObject {
     clickControl(shell_->form0().loadedWindow(), "Label1");
     FormWindow* form1 = shell_->form1().loadedWindow();
     QVERIFY(form1);
-    list(form1, 2)->setCurrentIndex(1);
+    quiravel::test::combo(form1, 2)->setCurrentIndex(1);
     clickControl(form1, "Label1");
     QVERIFY(settle().isEmpty());
     QCOMPARE(watch_->scores(), 1);
     QCOMPARE(watch_->takeProblems(), QString());
     QCOMPARE(watch_->check(), QString());
     // An answer changed after the score leaves the texts as they were; that is no fault.
-    list(form1, 0)->setCurrentIndex(1);
+    quiravel::test::combo(form1, 0)->setCurrentIndex(1);
     QCOMPARE(watch_->check(), QString());
     // Texts that no score of these answers wrote are.
     shell_->form2()->showResult(quiravel::engine::scoreTest(
@@ -477,10 +477,6 @@ class TestSoak : public QObject {
   }
 
   // ---- helpers for the fixed checks ----
-
-  DropDownList* list(FormWindow* window, int index) {
-    return window->findChild<DropDownList*>(quiravel::frame::indexedName("Combo1", index));
-  }
 
   void clickControl(FormWindow* window, const char* name) {
     auto* control = window->findChild<QWidget*>(QLatin1String(name), Qt::FindDirectChildrenOnly);

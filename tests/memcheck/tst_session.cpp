@@ -8,10 +8,11 @@
 #include "app/app_shell.h"
 #include "app/sandbox.h"
 #include "engine/screening.h"
+#include "tests/support/questionnaire.h"
 #include "tests/support/seams.h"
+#include "tests/support/session.h"
 #include "ui/frame/drop_down_list.h"
 #include "ui/frame/label.h"
-#include "ui/frame/layout.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -21,44 +22,18 @@
 
 #include <memory>
 #include <optional>
-#include <vector>
 
 using namespace quiravel::app;
 using namespace quiravel::engine;
 using namespace quiravel::frame;
+using namespace quiravel::test;
 
 namespace {
 
 constexpr int kPatience = 120000;  // ms
 
-Label* label(FormWindow* window, const char* name) {
-  return window->findChild<Label*>(QLatin1String(name), Qt::FindDirectChildrenOnly);
-}
-
-DropDownList* answerList(FormWindow* window, int index) {
-  return window->findChild<DropDownList*>(quiravel::frame::indexedName("Combo1", index));
-}
-
-void click(FormWindow* window, const char* name) {
-  Label* target = label(window, name);
-  QVERIFY2(target, name);
-  QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(2, 2));
-}
-
 void key(FormWindow* window, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
   QTest::keyClick(window->windowHandle(), key, modifiers);
-}
-
-QStringList resultTexts(FormWindow* result) {
-  return {label(result, "Label1")->caption(), label(result, "Label2")->caption(),
-          label(result, "Label3")->caption()};
-}
-
-QStringList expectedTexts(const quiravel::engine::ScreeningTest& test,
-                          const std::vector<AnswerState>& answers) {
-  const quiravel::engine::ScreeningResult result = quiravel::engine::scoreTest(test, answers);
-  return {QString::fromStdString(result.scoreLine), QString::fromStdString(result.caption),
-          QString::fromStdString(result.advice)};
 }
 
 }  // namespace
@@ -68,7 +43,7 @@ class TestSession : public QObject {
 
   std::unique_ptr<AppShell> shell_;
   // The real drag and About box are modal loops: recorded instead.
-  std::optional<quiravel::test::Seams> seams_;
+  std::optional<Seams> seams_;
 
   FormWindow* menu() { return shell_->form0().loadedWindow(); }
 
@@ -91,9 +66,7 @@ class TestSession : public QObject {
   static void initMain() { quiravel::app::enterSandbox(); }  // as the program, before Qt
 
  private Q_SLOTS:
-  void initTestCase() {
-    seams_.emplace(quiravel::test::Seams::kDrag | quiravel::test::Seams::kAbout);
-  }
+  void initTestCase() { seams_.emplace(Seams::kDrag | Seams::kAbout); }
 
   void cleanupTestCase() {
     shell_.reset();
@@ -106,13 +79,13 @@ class TestSession : public QObject {
     QVERIFY(shell_->form0().isVisible());
 
     // The depression test: the disclaimer comes with it.
-    click(menu(), "Label1");
+    clickLabel(menu(), "Label1");
     FormWindow* form1 = shell_->form1().loadedWindow();
     QVERIFY(form1 && form1->isVisible());
     QVERIFY(shell_->welcome().isVisible());
 
     // Item 1 answered "Yes" from the list's popup.
-    DropDownList* first = answerList(form1, 0);
+    DropDownList* first = combo(form1, 0);
     first->showPopup();
     QAbstractItemView* popup = first->view();
     QTRY_VERIFY_WITH_TIMEOUT(popup->isVisible(), kPatience);
@@ -123,7 +96,7 @@ class TestSession : public QObject {
     QCOMPARE(first->currentIndex(), 1);
 
     // Item 2: what is typed is refused.
-    DropDownList* second = answerList(form1, 1);
+    DropDownList* second = combo(form1, 1);
     const QString untouched = second->currentText();
     QVERIFY(focus(second));
     key(form1, Qt::Key_End);
@@ -133,31 +106,28 @@ class TestSession : public QObject {
 
     // Item 3: so is what is pasted.
     QGuiApplication::clipboard()->setText(QStringLiteral("Yes"));
-    DropDownList* third = answerList(form1, 2);
+    DropDownList* third = combo(form1, 2);
     QVERIFY(focus(third));
     key(form1, Qt::Key_End);
     key(form1, Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(third->currentText(), untouched);
 
     // Item 4 answered "Yes" by the arrow keys.
-    DropDownList* fourth = answerList(form1, 3);
+    DropDownList* fourth = combo(form1, 3);
     QVERIFY(focus(fourth));
     key(form1, Qt::Key_Down);
     key(form1, Qt::Key_Down);
     QCOMPARE(fourth->currentIndex(), 1);
 
     // Scored by the pointer: the result window shows the result of two "Yes".
-    std::vector<AnswerState> answers(15, AnswerState::None);
-    answers[0] = AnswerState::Yes;
-    answers[3] = AnswerState::Yes;
-    click(form1, "Label1");
+    clickLabel(form1, "Label1");
     FormWindow* result = shell_->form2().loadedWindow();
     QVERIFY(result && result->isVisible());
     QVERIFY(!shell_->welcome().isVisible());
-    QCOMPARE(resultTexts(result), expectedTexts(quiravel::engine::depressionTest(), answers));
+    QCOMPARE(resultTexts(result), resultTexts(resultWithYes(depressionTest(), {1, 4})));
 
     // About, and a drag by the caption bar.
-    click(form1, "about");
+    clickLabel(form1, "about");
     QCOMPARE(seams_->aboutTexts.size(), 1);
     Label* title = label(form1, "title");
     QTest::mousePress(title, Qt::LeftButton, {}, QPoint(5, 5));
@@ -167,17 +137,16 @@ class TestSession : public QObject {
 
     // The anxiety test alongside, scored by Enter with all unanswered: the shared result
     // window shows its result.
-    click(menu(), "Label2");
+    clickLabel(menu(), "Label2");
     FormWindow* form11 = shell_->form11().loadedWindow();
     QVERIFY(form11 && form11->isVisible());
     key(form11, Qt::Key_Enter, Qt::KeypadModifier);
-    QCOMPARE(resultTexts(result), expectedTexts(quiravel::engine::anxietyTest(),
-                                                std::vector<AnswerState>(10, AnswerState::None)));
+    QCOMPARE(resultTexts(result), resultTexts(resultWithYes(anxietyTest(), {})));
 
     // The result window closed by a double click, the disclaimer by its "X".
     QTest::mouseDClick(result, Qt::LeftButton, {}, QPoint(2, result->height() - 2));
     QVERIFY(!shell_->form2().isLoaded());
-    click(shell_->welcome().loadedWindow(), "cmdX");
+    clickLabel(shell_->welcome().loadedWindow(), "cmdX");
     QVERIFY(!shell_->welcome().isLoaded());
 
     // The anxiety questionnaire closed by the window system, the depression one by its "X"
@@ -186,31 +155,31 @@ class TestSession : public QObject {
     QVERIFY(!shell_->form11().isLoaded());
     key(form1, Qt::Key_Return);
     QVERIFY(shell_->form2().isLoaded());
-    click(form1, "cmdX");
+    clickLabel(form1, "cmdX");
     QVERIFY(!shell_->form1().isLoaded());
     QVERIFY(!shell_->form2().isLoaded());
 
     // The menu's About; the depression test again, afresh; then the menu's "X" ends it all.
-    click(menu(), "about");
+    clickLabel(menu(), "about");
     QCOMPARE(seams_->aboutTexts.size(), 2);
-    click(menu(), "Label1");
+    clickLabel(menu(), "Label1");
     form1 = shell_->form1().loadedWindow();
     QVERIFY(form1 && form1->isVisible());
-    QCOMPARE(answerList(form1, 0)->currentIndex(), -1);
+    QCOMPARE(combo(form1, 0)->currentIndex(), -1);
     QVERIFY(shell_->welcome().isVisible());
-    click(form1, "Label1");
+    clickLabel(form1, "Label1");
     QSignalSpy ended(shell_.get(), &AppShell::programEnded);
-    click(menu(), "cmdX");
+    clickLabel(menu(), "cmdX");
     QCOMPARE(ended.count(), 1);
     endOfProgram();
 
     // A second run, ended by the window system's close of the menu.
     shell_ = std::make_unique<AppShell>();
     shell_->start();
-    click(menu(), "Label2");
+    clickLabel(menu(), "Label2");
     form11 = shell_->form11().loadedWindow();
     QVERIFY(form11 && form11->isVisible());
-    click(form11, "Label1");
+    clickLabel(form11, "Label1");
     QVERIFY(shell_->form2().isVisible());
     menu()->close();
     endOfProgram();

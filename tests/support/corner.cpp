@@ -1,5 +1,7 @@
 #include "tests/support/corner.h"
 
+#include "ui/frame/units.h"
+#include "ui/windows/corner_motion.h"
 #include "ui/windows/disclaimer_window.h"
 #include "ui/windows/result_window.h"
 
@@ -24,6 +26,10 @@ std::unique_ptr<frame::WindowHolder> makeCornerHolder(const QString& name) {
 bool isParked(const QWidget* window) {
   const auto* corner = qobject_cast<const windows::CornerWindow*>(window);
   return corner && corner->isParked();
+}
+
+int parkedTop(const frame::FormWindow* window) {
+  return windows::CornerMotion::parkedTop(frame::screenHeightTwips(), window->heightTwips());
 }
 
 CornerHolders showBothCornerWindows() {

@@ -26,6 +26,9 @@ std::unique_ptr<frame::WindowHolder> makeCornerHolder(const QString& name);
 // Parked in the corner, as the window itself says; false for anything not a corner window.
 bool isParked(const QWidget* window);
 
+// Where the program's own motion parks `window` on the primary screen: its Top in twips.
+int parkedTop(const frame::FormWindow* window);
+
 // Both corner windows in slots of their own, the disclaimer shown first, so that they slide at
 // the same time.
 struct CornerHolders {

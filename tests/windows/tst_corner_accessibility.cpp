@@ -6,6 +6,7 @@
 #include "tests/support/corner.h"
 #include "tests/support/rows.h"
 #include "tests/support/seams.h"
+#include "tests/support/session.h"
 #include "ui/frame/label.h"
 #include "ui/windows/disclaimer_window.h"
 #include "ui/windows/result_window.h"
@@ -23,13 +24,9 @@ using namespace quiravel::windows;
 
 namespace {
 
-const ScreeningResult kResult{.total = 5,
-                              .scoreLine = "Your total score is : 5",
-                              .caption = "Moderate Depression (5-9): ",
-                              .advice = "You have endorsed some symptoms of major depression."};
-const QStringList kResultTexts{
-    QStringLiteral("Your total score is : 5"), QStringLiteral("Moderate Depression (5-9): "),
-    QStringLiteral("You have endorsed some symptoms of major depression.")};
+// A depression total of 5, as the engine scores it.
+const ScreeningResult kResult = resultWithYes(depressionTest(), {1, 2, 3, 4, 5});
+const QStringList kResultTexts = resultTexts(kResult);
 
 const QString kDisclaimer = QStringLiteral(
     "Please use the results of this test as a guide and not a diagnosis, only a licensed mental "

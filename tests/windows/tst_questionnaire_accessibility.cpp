@@ -3,9 +3,11 @@
 // whose press actions do what a click does.
 #include "engine/screening.h"
 #include "tests/support/accessible.h"
+#include "tests/support/palette.h"
 #include "tests/support/questionnaire.h"
 #include "tests/support/rows.h"
 #include "tests/support/seams.h"
+#include "tests/support/session.h"
 #include "ui/frame/drop_down_list.h"
 #include "ui/frame/label.h"
 #include "ui/windows/questionnaire_window.h"
@@ -109,17 +111,15 @@ class TestQuestionnaireAccessibility : public QObject {
       events.append(QStringLiteral("scored"));
       results.append(result);
     });
-    // Yes to the first, second and eighth item.
-    for (int index : {0, 1, 7})
-      combo(&window, index)->setCurrentIndex(1);
+    chooseAnswers(&window, {1, 2, 8});
 
     Label* score = control<Label>(window, QStringLiteral("Label1"));
     pressAction(score);
     QTRY_COMPARE(events, (QStringList{QStringLiteral("scorePressed"), QStringLiteral("scored")}));
-    QCOMPARE(results.first().scoreLine, std::string("Your total score is : 3"));
+    QCOMPARE(results.first().scoreLine, formatScoreLine(3));
     QCOMPARE(results.first().total, 3.0F);
     // As after a mouse press, the label shows its pressed colour.
-    QCOMPARE(score->backColor(), quint32(0x00FFC0C0));
+    QCOMPARE(score->backColor(), kPaleBlue);
   }
 
   void closeAndAbout_data() {

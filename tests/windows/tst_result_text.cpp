@@ -2,14 +2,14 @@
 // not loaded, a second result, and a window closed and loaded again.
 #include "engine/screening.h"
 #include "tests/support/corner.h"
+#include "tests/support/questionnaire.h"
 #include "tests/support/rows.h"
+#include "tests/support/session.h"
 #include "ui/frame/label.h"
+#include "ui/frame/units.h"
 #include "ui/frame/window_instance.h"
-#include "ui/windows/corner_motion.h"
 #include "ui/windows/result_window.h"
 
-#include <QGuiApplication>
-#include <QScreen>
 #include <QTest>
 
 using namespace quiravel::engine;
@@ -19,22 +19,8 @@ using namespace quiravel::windows;
 
 namespace {
 
-QString text(ResultWindow* window, const char* label) {
-  return window->findChild<Label*>(QLatin1String(label))->caption();
-}
-
-int screenHeightInTwips() {
-  return pixelsToTwips(QGuiApplication::primaryScreen()->geometry().height());
-}
-
-// Where the program's own motion parks the window on this screen.
-int parkedTop(const ResultWindow* window) {
-  return CornerMotion::parkedTop(screenHeightInTwips(), window->heightTwips());
-}
-
-// Score line, caption and advice as the window shows them.
-QStringList texts(ResultWindow* window) {
-  return {text(window, "Label1"), text(window, "Label2"), text(window, "Label3")};
+QString text(ResultWindow* window, const char* name) {
+  return label(window, QLatin1String(name))->caption();
 }
 
 ScreeningResult sample() {
@@ -61,9 +47,9 @@ class TestResultText : public QObject {
     const QString title = text(form2_.loadedWindow(), "title");
     const ScreeningResult result = sample();
     form2_->showResult(result);
-    QCOMPARE(text(form2_.loadedWindow(), "Label1"), QStringLiteral("Your total score is : 7"));
-    QCOMPARE(text(form2_.loadedWindow(), "Label2"), QStringLiteral("Moderate"));
-    QCOMPARE(text(form2_.loadedWindow(), "Label3"), QString::fromStdString(result.advice));
+    QCOMPARE(resultTexts(form2_.loadedWindow()),
+             (QStringList{"Your total score is : 7", "Moderate",
+                          QString::fromStdString(result.advice)}));
     QCOMPARE(text(form2_.loadedWindow(), "title"), title);
   }
 
@@ -89,9 +75,7 @@ class TestResultText : public QObject {
                         .scoreLine = scoreLine.toStdString(),
                         .caption = caption.toStdString(),
                         .advice = advice.toStdString()});
-    QCOMPARE(text(form2_.loadedWindow(), "Label1"), scoreLine);
-    QCOMPARE(text(form2_.loadedWindow(), "Label2"), caption);
-    QCOMPARE(text(form2_.loadedWindow(), "Label3"), advice);
+    QCOMPARE(resultTexts(form2_.loadedWindow()), (QStringList{scoreLine, caption, advice}));
   }
 
   void writingIntoAWindowNotLoadedLoadsItHidden() {
@@ -102,7 +86,7 @@ class TestResultText : public QObject {
     QVERIFY(!window->isVisible());
     QCOMPARE(text(window, "Label2"), QStringLiteral("Moderate"));
     // Placed below the screen, sliding up unseen.
-    QCOMPARE(window->topTwips(), screenHeightInTwips());
+    QCOMPARE(window->topTwips(), screenHeightTwips());
     QVERIFY(!isParked(window));
     QTRY_VERIFY_WITH_TIMEOUT(isParked(window), kParkTimeout);
     QVERIFY(!window->isVisible());
@@ -126,32 +110,26 @@ class TestResultText : public QObject {
                         .caption = "None",
                         .advice = "Nothing to worry about."});
     QCOMPARE(form2_.loadedWindow(), window);
-    QCOMPARE(text(window, "Label1"), QStringLiteral("Your total score is : 0"));
-    QCOMPARE(text(window, "Label2"), QStringLiteral("None"));
-    QCOMPARE(text(window, "Label3"), QStringLiteral("Nothing to worry about."));
+    QCOMPARE(resultTexts(window),
+             (QStringList{"Your total score is : 0", "None", "Nothing to worry about."}));
     QVERIFY(isParked(window));
     QCOMPARE(window->topTwips(), parkedTop(window));
   }
 
   void closingDiscardsTheTexts() {
-    const QStringList designed = texts(&form2_.get());
+    const QStringList designed = resultTexts(&form2_.get());
     form2_->showResult(sample());
     form2_.unload();
     form2_.show();
-    QCOMPARE(texts(form2_.loadedWindow()), designed);
-    QCOMPARE(form2_.loadedWindow()->topTwips(), screenHeightInTwips());
+    QCOMPARE(resultTexts(form2_.loadedWindow()), designed);
+    QCOMPARE(form2_.loadedWindow()->topTwips(), screenHeightTwips());
   }
 
   void scoringResultShownAsComputed() {
     // The engine's own result for a filled-in test goes through unchanged.
-    const auto& test = quiravel::engine::depressionTest();
-    std::vector<quiravel::engine::AnswerState> answers(test.items.size(),
-                                                       quiravel::engine::AnswerState::Yes);
-    const ScreeningResult result = quiravel::engine::scoreTest(test, answers);
+    const ScreeningResult result = resultWithYes(depressionTest(), {}, AnswerState::Yes);
     form2_->showResult(result);
-    QCOMPARE(text(form2_.loadedWindow(), "Label1"), QString::fromStdString(result.scoreLine));
-    QCOMPARE(text(form2_.loadedWindow(), "Label2"), QString::fromStdString(result.caption));
-    QCOMPARE(text(form2_.loadedWindow(), "Label3"), QString::fromStdString(result.advice));
+    QCOMPARE(resultTexts(form2_.loadedWindow()), resultTexts(result));
   }
 };
 
