@@ -1,6 +1,8 @@
 // The main menu as a screen reader finds it: the window's name, its entries, "X" and "?" as
 // push buttons, and what their press actions do.
+#include "engine/screening.h"
 #include "tests/support/accessible.h"
+#include "tests/support/palette.h"
 #include "tests/support/rows.h"
 #include "tests/support/seams.h"
 #include "ui/frame/label.h"
@@ -44,9 +46,12 @@ class TestMainMenuAccessibility : public QObject {
 
   void labels_data() {
     addColumns<QString, int, QString, QString>({"name", "role", "text", "description"});
-    QTest::newRow("Label1") << "Label1" << int(QAccessible::Button) << "Depression Screening Test"
+    QTest::newRow("Label1") << "Label1" << int(QAccessible::Button)
+                            << QString::fromStdString(
+                                   quiravel::engine::depressionTest().displayTitle)
                             << "";
-    QTest::newRow("Label2") << "Label2" << int(QAccessible::Button) << "Anxiety Screening Test"
+    QTest::newRow("Label2") << "Label2" << int(QAccessible::Button)
+                            << QString::fromStdString(quiravel::engine::anxietyTest().displayTitle)
                             << "";
     QTest::newRow("cmdX") << "cmdX" << int(QAccessible::Button) << "X"
                           << "Close";
@@ -107,8 +112,8 @@ class TestMainMenuAccessibility : public QObject {
   void pressActionTakesPressColours_data() {
     addColumns<QString, quint32, quint32>({"name", "back", "fore"});
     // Label1's press leaves its text colour; Label2's turns it white.
-    QTest::newRow("Label1") << "Label1" << quint32(0x00800080) << quint32(0x00800080);
-    QTest::newRow("Label2") << "Label2" << quint32(0x00800080) << quint32(0x00FFFFFF);
+    QTest::newRow("Label1") << "Label1" << quint32(kPurple) << quint32(kPurple);
+    QTest::newRow("Label2") << "Label2" << quint32(kPurple) << quint32(kWhite);
   }
   void pressActionTakesPressColours() {
     QFETCH(QString, name);

@@ -30,6 +30,11 @@ QString itemText(const QString& form, int index) {
       designNamed(form).test().items.at(static_cast<std::size_t>(index)).text);
 }
 
+// The test's title, from the engine.
+QString title(const QString& form) {
+  return QString::fromStdString(designNamed(form).test().displayTitle);
+}
+
 }  // namespace
 
 class TestQuestionnaireLayout : public QObject {
@@ -101,11 +106,11 @@ class TestQuestionnaireLayout : public QObject {
         "form", "title",
         "geometry"  // pixels on the 800 x 800 test screen
     });
-    QTest::newRow("depression") << "Form1"
-                                << "Depression Screening Test" << QRect(393, 0, 657, 751);
+    QTest::newRow("depression") << "Form1" << title(QStringLiteral("Form1"))
+                                << QRect(393, 0, 657, 751);
     // Centred: (12000 - 9855) / 2 = 1072 twips, (12000 - 8700) / 2 = 1650 twips.
-    QTest::newRow("anxiety") << "Form11"
-                             << "Anxiety Screening Test" << QRect(71, 110, 657, 580);
+    QTest::newRow("anxiety") << "Form11" << title(QStringLiteral("Form11"))
+                             << QRect(71, 110, 657, 580);
   }
   void windowFrameAndPlace() {
     QFETCH(QString, form);
@@ -136,9 +141,8 @@ class TestQuestionnaireLayout : public QObject {
     for (const char* form : {"Form1", "Form11"}) {
       const bool depression = QLatin1String(form) == QLatin1String("Form1");
       QTest::newRow(tag(form, " title").constData())
-          << form << "title"
-          << (depression ? "Depression Screening Test" : "Anxiety Screening Test")
-          << QRect(0, 0, 657, 31) << kLightBlue << "Tahoma" << 14.25 << false << "";
+          << form << "title" << title(QLatin1String(form)) << QRect(0, 0, 657, 31) << kLightBlue
+          << "Tahoma" << 14.25 << false << "";
       QTest::newRow(tag(form, " cmdX").constData())
           << form << "cmdX"
           << "X" << QRect(624, 0, -1, -1) << kLightBlue << "Arial" << 9.75 << true << "Close";
