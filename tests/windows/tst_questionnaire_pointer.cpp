@@ -55,15 +55,10 @@ class TestQuestionnairePointer : public QObject {
     QCOMPARE(window()->childAt(kBackground), nullptr);
   }
 
-  void hoverThenRestOverTheBackground_data() {
-    QTest::addColumn<bool>("depression");
-    QTest::newRow("Form1") << true;
-    QTest::newRow("Form11") << false;
-  }
+  void hoverThenRestOverTheBackground_data() { addQuestionnaireRows(); }
   void hoverThenRestOverTheBackground() {
-    QFETCH(bool, depression);
-    QVERIFY(open(depression ? quiravel::windows::depressionDesign()
-                            : quiravel::windows::anxietyDesign()));
+    QFETCH(QString, form);
+    QVERIFY(open(designNamed(form)));
     moveTo(centreOf(QStringLiteral("Label1")));
     QTRY_COMPARE(colours(), kHover);
     moveTo(kBackground);
