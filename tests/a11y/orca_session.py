@@ -27,8 +27,8 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 import pyatspi  # noqa: E402
 
 from quiravel_support.accessible import (  # noqa: E402
-    FRAME, STEP_SECONDS, answer_lists, find_application, related, start_program, top_level,
-    wait_for)
+    FRAME, STEP_SECONDS, answer_lists, find_application, related, top_level, wait_ended,
+    wait_for, with_program)
 from quiravel_support.checks import Failure, check, echo_passes, run_checked  # noqa: E402
 from quiravel_support.desktop import Desktop  # noqa: E402
 from quiravel_support.process import end_process  # noqa: E402
@@ -156,13 +156,7 @@ class OrcaSpeech:
 def run(program, orca, desktop):
     orca.said("Screen reader on", 0, "Orca has started")
 
-    process = start_program(program)
-    try:
-        take_test(process, orca, desktop)
-    finally:
-        if process.poll() is None:
-            process.kill()
-            process.wait()
+    with_program(program, lambda process: take_test(process, orca, desktop))
 
 
 def wait_for_keyboard(desktop, name):
@@ -256,11 +250,7 @@ def take_test(process, orca, desktop):
     desktop.key("Shift_L+Tab")
     orca.said(button("X"), since, "back in the menu, Shift+Tab reaches its 'X'")
     desktop.key("space")
-    try:
-        status = process.wait(timeout=STEP_SECONDS)
-    except subprocess.TimeoutExpired:
-        raise Failure("the program did not end after the menu's X") from None
-    check(status == 0, f"the program ended with status 0 (got {status})")
+    wait_ended(process)
 
 
 def main():

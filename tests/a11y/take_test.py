@@ -22,8 +22,8 @@ import pyatspi  # noqa: E402
 from quiravel_support.accessible import (  # noqa: E402
     ALERT, BUTTON, FRAME, LABEL, NOTIFICATION, STEP_SECONDS, TEXT, act, action_names,
     answer_lists, child, children, crash_registry, descendant, dump, end_with_menu_x,
-    find_application, fresh, has_state, pump, related, result_texts, role, start_program,
-    top_level, wait_for)
+    find_application, fresh, has_state, pump, related, result_texts, role, top_level, wait_for,
+    with_program)
 from quiravel_support.checks import Failure, check, echo_passes, run_checked  # noqa: E402
 from quiravel_support.texts import MENU, MILD, MODERATE, QUESTIONS, TEST  # noqa: E402
 
@@ -75,19 +75,17 @@ def choose_yes(window, item):
 
 
 def take_test(program, showings):
-    process = start_program(program)
-    try:
-        run(process, showings)
-    except Failure:
-        app = process.poll() is None and find_application(process.pid)
-        if app:
-            print("The program's accessible tree:")
-            dump(app)
-        raise
-    finally:
-        if process.poll() is None:
-            process.kill()
-            process.wait()
+    def body(process):
+        try:
+            run(process, showings)
+        except Failure:
+            app = process.poll() is None and find_application(process.pid)
+            if app:
+                print("The program's accessible tree:")
+                dump(app)
+            raise
+
+    with_program(program, body)
 
 
 def run(process, showings):

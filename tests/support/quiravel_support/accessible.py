@@ -25,6 +25,18 @@ def start_program(program):
     return subprocess.Popen([program], env=env, stdin=subprocess.DEVNULL)
 
 
+def with_program(program, body):
+    """Starts the program (as start_program does), runs body(process), and kills the program
+    if it still runs after that, whatever happened."""
+    process = start_program(program)
+    try:
+        body(process)
+    finally:
+        if process.poll() is None:
+            process.kill()
+            process.wait()
+
+
 def pump(seconds):
     """Runs the event loop that delivers the accessibility events for a while."""
     context = GLib.MainContext.default()
@@ -179,6 +191,11 @@ def result_texts(window):
 def end_with_menu_x(menu, process):
     """Presses the main menu's "X": the program ends, with exit status 0."""
     act(child(menu, BUTTON, "X"), "Press")
+    wait_ended(process)
+
+
+def wait_ended(process):
+    """The program ends after the menu's "X", with exit status 0."""
     try:
         status = process.wait(timeout=STEP_SECONDS)
     except subprocess.TimeoutExpired:
