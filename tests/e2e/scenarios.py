@@ -257,9 +257,10 @@ class Session:
         check(not moves, f"{corner.name} moved after showing up again: {moves}")
         return w
 
-    def close_corner_with_x(self, corner, window):
-        self.desktop.click(*window.at(*centre(corner.cmdX)))
-        self.desktop.wait_destroyed(corner.name, window.id, SHOW)
+    def close_with_x(self, design, window):
+        """Clicks the window's "X" and waits until the window is gone."""
+        self.desktop.click(*window.at(*centre(design.cmdX)))
+        self.desktop.wait_destroyed(design.name, window.id, SHOW)
 
     # --- a questionnaire ---------------------------------------------------------------
 
@@ -403,8 +404,7 @@ def road_of_one_test(s, design, yes_rows, close_result):
     close_result(s, result)
     result = s.score(design, q)
     # The questionnaire's "X" closes it and the result window with it.
-    s.desktop.click(*q.at(*centre(design.cmdX)))
-    s.desktop.wait_destroyed(design.name, q.id, SHOW)
+    s.close_with_x(design, q)
     s.desktop.wait_destroyed(RESULT.name, result.id, SHOW)
     check(s.desktop.existing(welcome.id) is not None,
           "closing the questionnaire closed the hidden disclaimer window")
@@ -414,7 +414,7 @@ def road_of_one_test(s, design, yes_rows, close_result):
 
 
 def close_result_with_x(s, result):
-    s.close_corner_with_x(RESULT, result)
+    s.close_with_x(RESULT, result)
 
 
 def close_result_with_double_click(s, result):
@@ -485,8 +485,7 @@ def scenario_menu_colours(s):
 
     # A click on the entry does open its questionnaire, which opens over the menu.
     q = s.open_test(ANXIETY)
-    s.desktop.click(*q.at(*centre(ANXIETY.cmdX)))
-    s.desktop.wait_destroyed(ANXIETY.name, q.id, SHOW)
+    s.close_with_x(ANXIETY, q)
     s.end_with_menu_x()
 
 
@@ -648,8 +647,7 @@ def scenario_about_box(s):
     box = about_box(s, ANXIETY.name)
     dismiss_about_box(s, box, key="space")
     s.expect_not_moved(q.id, ANXIETY.name, ANXIETY.position(s.screen))
-    s.desktop.click(*q.at(*centre(ANXIETY.cmdX)))
-    s.desktop.wait_destroyed(ANXIETY.name, q.id, SHOW)
+    s.close_with_x(ANXIETY, q)
     s.end_with_menu_x()
 
 
@@ -660,7 +658,7 @@ def scenario_close_labels(s):
     q1 = s.open_test(DEPRESSION)
     welcome = s.expect_slide_in(DISCLAIMER)
     # The disclaimer's "X" closes it alone.
-    s.close_corner_with_x(DISCLAIMER, welcome)
+    s.close_with_x(DISCLAIMER, welcome)
     s.window(q1.id, DEPRESSION.name)
 
     # Scoring now loads the disclaimer window again, unseen, to hide it.
@@ -668,7 +666,7 @@ def scenario_close_labels(s):
     check(s.desktop.visible_of_size(DISCLAIMER.size) is None,
           "scoring showed the disclaimer window")
     # The result window's "X" closes it alone.
-    s.close_corner_with_x(RESULT, result)
+    s.close_with_x(RESULT, result)
     s.window(q1.id, DEPRESSION.name)
     # Pressing again slides a fresh result window in.
     result = s.score(DEPRESSION, q1, result_known={result.id})
@@ -678,8 +676,7 @@ def scenario_close_labels(s):
     welcome = s.expect_shown_parked(DISCLAIMER)
 
     # The anxiety questionnaire's "X" closes it and the result window the other one showed.
-    s.desktop.click(*q11.at(*centre(ANXIETY.cmdX)))
-    s.desktop.wait_destroyed(ANXIETY.name, q11.id, SHOW)
+    s.close_with_x(ANXIETY, q11)
     s.desktop.wait_destroyed(RESULT.name, result.id, SHOW)
     s.window(q1.id, DEPRESSION.name)
     s.window(welcome.id, DISCLAIMER.name)
@@ -711,20 +708,18 @@ def scenario_whole_session(s):
     s.desktop.click(*q1.at(*centre(DEPRESSION.about)))
     dismiss_about_box(s, about_box(s, DEPRESSION.name))
     result = s.score(DEPRESSION, q1)
-    s.close_corner_with_x(RESULT, result)
-    s.desktop.click(*q1.at(*centre(DEPRESSION.cmdX)))
-    s.desktop.wait_destroyed(DEPRESSION.name, q1.id, SHOW)
+    s.close_with_x(RESULT, result)
+    s.close_with_x(DEPRESSION, q1)
 
     q11 = s.open_test(ANXIETY)
     welcome = s.expect_shown_parked(DISCLAIMER)
-    s.close_corner_with_x(DISCLAIMER, welcome)
+    s.close_with_x(DISCLAIMER, welcome)
     s.take_test(ANXIETY, q11, [0, 7])
     s.desktop.click(*q11.at(*centre(ANXIETY.about)))
     dismiss_about_box(s, about_box(s, ANXIETY.name))
     result = s.score(ANXIETY, q11)
     close_result_with_double_click(s, result)
-    s.desktop.click(*q11.at(*centre(ANXIETY.cmdX)))
-    s.desktop.wait_destroyed(ANXIETY.name, q11.id, SHOW)
+    s.close_with_x(ANXIETY, q11)
     s.end_with_menu_x()
 
 
