@@ -24,8 +24,7 @@ class TestDisplayRefusal : public QObject {
         "15 or more (thousands of colours)");
     const auto row = [](const char* name, int bits, const char* display, const char* platforms,
                         const QString& line) {
-      QTest::newRow(name) << bits << QString::fromLatin1(display) << QString::fromLatin1(platforms)
-                          << line;
+      dataRow(name, bits, QString::fromLatin1(display), QString::fromLatin1(platforms), line);
     };
     row("8 bits", 8, ":3", "xcb", depth);
     row("15 bits", 15, ":3", "xcb", {});

@@ -12,6 +12,7 @@
 using namespace quiravel::app;
 using namespace quiravel::frame;
 using namespace quiravel::windows;
+using quiravel::test::dataRow;
 
 namespace {
 
@@ -46,14 +47,11 @@ class TestMonitors : public QObject {
  private Q_SLOTS:
   void everyWindowOnThePrimary_data() {
     quiravel::test::addColumns<QRect, QRect>({"primary", "other"});
-    QTest::newRow("primary right of the other")
-        << QRect(1920, 0, 2560, 1440) << QRect(0, 0, 1920, 1080);
-    QTest::newRow("primary left of the other, lower")
-        << QRect(0, 360, 1920, 1080) << QRect(1920, 0, 2560, 1440);
-    QTest::newRow("primary below the other")
-        << QRect(320, 1440, 1920, 1080) << QRect(0, 0, 2560, 1440);
-    QTest::newRow("primary above the other")
-        << QRect(640, 0, 1920, 1080) << QRect(0, 1080, 3200, 1800);
+    dataRow("primary right of the other", QRect(1920, 0, 2560, 1440), QRect(0, 0, 1920, 1080));
+    dataRow("primary left of the other, lower", QRect(0, 360, 1920, 1080),
+            QRect(1920, 0, 2560, 1440));
+    dataRow("primary below the other", QRect(320, 1440, 1920, 1080), QRect(0, 0, 2560, 1440));
+    dataRow("primary above the other", QRect(640, 0, 1920, 1080), QRect(0, 1080, 3200, 1800));
   }
   void everyWindowOnThePrimary() {
     QFETCH(QRect, primary);

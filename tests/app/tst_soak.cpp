@@ -293,13 +293,9 @@ class TestSoak : public QObject {
   // The checks themselves see what they are there to see.
   void checksSeeAStrayWindow_data() {
     addColumns<QString, QString>({"name", "reported"});
-    QTest::newRow("a second menu") << "Form0"
-                                   << "2 windows of Form0 exist";
-    QTest::newRow("a result window not loaded")
-        << "Form2"
-        << "a Form2 window is on screen but is not the loaded Form2";
-    QTest::newRow("a window of no design") << "Stray"
-                                           << "an unexpected window is on screen";
+    dataRow("a second menu", "Form0", "2 windows of Form0 exist");
+    dataRow("a result window not loaded", "Form2", "a Form2 window is on screen but is not the loaded Form2");
+    dataRow("a window of no design", "Stray", "an unexpected window is on screen");
   }
   void checksSeeAStrayWindow() {
     QFETCH(QString, name);

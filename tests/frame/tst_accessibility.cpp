@@ -61,11 +61,9 @@ class TestAccessibility : public QObject {
  private Q_SLOTS:
   void labelRole_data() {
     addColumns<bool, bool, int, QStringList>({"actsAsButton", "queriedBefore", "role", "actions"});
-    QTest::newRow("plain label") << false << false << int(QAccessible::StaticText) << QStringList();
-    QTest::newRow("button") << true << false << int(QAccessible::Button)
-                            << QStringList{pressAction()};
-    QTest::newRow("made a button after a screen reader first read it")
-        << true << true << int(QAccessible::Button) << QStringList{pressAction()};
+    dataRow("plain label", false, false, int(QAccessible::StaticText), QStringList());
+    dataRow("button", true, false, int(QAccessible::Button), QStringList{pressAction()});
+    dataRow("made a button after a screen reader first read it", true, true, int(QAccessible::Button), QStringList{pressAction()});
   }
   void labelRole() {
     QFETCH(bool, actsAsButton);
@@ -132,12 +130,12 @@ class TestAccessibility : public QObject {
 
   void pressOnlyWhereMouseReaches_data() {
     addColumns<QString, bool>({"situation", "pressed"});
-    QTest::newRow("on screen") << "on screen" << true;
-    QTest::newRow("window hidden") << "window hidden" << false;
-    QTest::newRow("label disabled") << "label disabled" << false;
-    QTest::newRow("another window is modal") << "another window is modal" << false;
-    QTest::newRow("its own window is modal") << "its own window is modal" << true;
-    QTest::newRow("no longer a button") << "no longer a button" << false;
+    dataRow("on screen", "on screen", true);
+    dataRow("window hidden", "window hidden", false);
+    dataRow("label disabled", "label disabled", false);
+    dataRow("another window is modal", "another window is modal", false);
+    dataRow("its own window is modal", "its own window is modal", true);
+    dataRow("no longer a button", "no longer a button", false);
   }
   void pressOnlyWhereMouseReaches() {
     QFETCH(QString, situation);
@@ -199,16 +197,10 @@ class TestAccessibility : public QObject {
 
   void windowName_data() {
     addColumns<QString, QString, QString>({"accessibleName", "title", "name"});
-    QTest::newRow("its own accessible name") << "Quiravel"
-                                             << "Caption bar"
-                                             << "Quiravel";
-    QTest::newRow("its title label") << ""
-                                     << "Result"
-                                     << "Result";
-    QTest::newRow("an empty title label") << ""
-                                          << ""
-                                          << "Form caption";
-    QTest::newRow("no title label") << "" << QString() << "Form caption";
+    dataRow("its own accessible name", "Quiravel", "Caption bar", "Quiravel");
+    dataRow("its title label", "", "Result", "Result");
+    dataRow("an empty title label", "", "", "Form caption");
+    dataRow("no title label", "", QString(), "Form caption");
   }
   void windowName() {
     QFETCH(QString, accessibleName);
@@ -239,9 +231,9 @@ class TestAccessibility : public QObject {
 
   void announcement_data() {
     addColumns<bool, bool, int>({"notification", "visible", "announcements"});
-    QTest::newRow("notification on screen") << true << true << 1;
-    QTest::newRow("hidden notification") << true << false << 0;
-    QTest::newRow("plain window") << false << true << 0;
+    dataRow("notification on screen", true, true, 1);
+    dataRow("hidden notification", true, false, 0);
+    dataRow("plain window", false, true, 0);
   }
   void announcement() {
     QFETCH(bool, notification);

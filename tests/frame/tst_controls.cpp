@@ -47,13 +47,13 @@ class TestControls : public QObject {
  private Q_SLOTS:
   void moveReportsButtonMask_data() {
     addColumns<int, int>({"buttons", "mask"});
-    QTest::newRow("none") << int(Qt::NoButton) << 0;
-    QTest::newRow("left") << int(Qt::LeftButton) << 1;
-    QTest::newRow("right") << int(Qt::RightButton) << 2;
-    QTest::newRow("middle") << int(Qt::MiddleButton) << 4;
-    QTest::newRow("left and right") << int(Qt::LeftButton | Qt::RightButton) << 3;
-    QTest::newRow("all three") << int(Qt::LeftButton | Qt::RightButton | Qt::MiddleButton) << 7;
-    QTest::newRow("back button alone") << int(Qt::BackButton) << 0;
+    dataRow("none", int(Qt::NoButton), 0);
+    dataRow("left", int(Qt::LeftButton), 1);
+    dataRow("right", int(Qt::RightButton), 2);
+    dataRow("middle", int(Qt::MiddleButton), 4);
+    dataRow("left and right", int(Qt::LeftButton | Qt::RightButton), 3);
+    dataRow("all three", int(Qt::LeftButton | Qt::RightButton | Qt::MiddleButton), 7);
+    dataRow("back button alone", int(Qt::BackButton), 0);
   }
   void moveReportsButtonMask() {
     QFETCH(int, buttons);
@@ -70,9 +70,9 @@ class TestControls : public QObject {
 
   void pressReleaseIsClick_data() {
     addColumns<int, int, bool>({"button", "downMask", "clicks"});
-    QTest::newRow("left") << int(Qt::LeftButton) << 1 << true;
-    QTest::newRow("right") << int(Qt::RightButton) << 2 << false;
-    QTest::newRow("middle") << int(Qt::MiddleButton) << 4 << false;
+    dataRow("left", int(Qt::LeftButton), 1, true);
+    dataRow("right", int(Qt::RightButton), 2, false);
+    dataRow("middle", int(Qt::MiddleButton), 4, false);
   }
   void pressReleaseIsClick() {
     QFETCH(int, button);
@@ -164,11 +164,11 @@ class TestControls : public QObject {
   // In its text colour where that stands out 3:1 from the background, else black or white.
   void focusMarkColour_data() {
     addColumns<uint, uint, QColor>({"back", "fore", "mark"});
-    QTest::newRow("white on dark blue") << 0x00400000u << 0x00FFFFFFu << QColor(Qt::white);
-    QTest::newRow("purple on white") << 0x00FFFFFFu << 0x00800080u << QColor(0x80, 0, 0x80);
-    QTest::newRow("white on light blue, 3.3:1") << 0x00FF8080u << 0x00FFFFFFu << QColor(Qt::white);
-    QTest::newRow("white on pale blue, 1.7:1") << 0x00FFC0C0u << 0x00FFFFFFu << QColor(Qt::black);
-    QTest::newRow("dark blue on black") << 0x00000000u << 0x00400000u << QColor(Qt::white);
+    dataRow("white on dark blue", 0x00400000u, 0x00FFFFFFu, QColor(Qt::white));
+    dataRow("purple on white", 0x00FFFFFFu, 0x00800080u, QColor(0x80, 0, 0x80));
+    dataRow("white on light blue, 3.3:1", 0x00FF8080u, 0x00FFFFFFu, QColor(Qt::white));
+    dataRow("white on pale blue, 1.7:1", 0x00FFC0C0u, 0x00FFFFFFu, QColor(Qt::black));
+    dataRow("dark blue on black", 0x00000000u, 0x00400000u, QColor(Qt::white));
   }
   void focusMarkColour() {
     QFETCH(uint, back);

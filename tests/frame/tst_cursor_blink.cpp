@@ -16,6 +16,7 @@
 
 using namespace quiravel::frame;
 using namespace std::chrono_literals;
+using quiravel::test::dataRow;
 
 namespace {
 
@@ -122,32 +123,32 @@ class TestCursorBlink : public QObject {
   void blinksAgainAtInput_data() {
     quiravel::test::addColumns<std::function<void(TestCursorBlink*)>, bool>(
         {"input", "focusMoves"});
-    QTest::newRow("key") << std::function<void(TestCursorBlink*)>([](TestCursorBlink* t) {
-      QTest::keyClick(t->field(), Qt::Key_Home);
-    }) << false;
-    QTest::newRow("click in the field")
-        << std::function<void(TestCursorBlink*)>([](TestCursorBlink* t) {
-             QTest::mouseClick(t->field(), Qt::LeftButton, {}, QPoint(2, 5));
-           })
-        << false;
-    QTest::newRow("double click in the field")
-        << std::function<void(TestCursorBlink*)>([](TestCursorBlink* t) {
-             QTest::mouseDClick(t->field(), Qt::LeftButton, {}, QPoint(2, 5));
-           })
-        << false;
-    QTest::newRow("text from an input method")
-        << std::function<void(TestCursorBlink*)>([](TestCursorBlink* t) {
-             QInputMethodEvent compose(QStringLiteral("Y"), {});
-             QApplication::sendEvent(t->field(), &compose);
-           })
-        << false;
-    QTest::newRow("focus to the next field by Tab")
-        << std::function<void(TestCursorBlink*)>(
-               [](TestCursorBlink* t) { QTest::keyClick(t->field(), Qt::Key_Tab); })
-        << true;
-    QTest::newRow("focus set by program")
-        << std::function<void(TestCursorBlink*)>([](TestCursorBlink* t) { t->next_->setFocus(); })
-        << true;
+    dataRow("key", std::function<void(TestCursorBlink*)>([](TestCursorBlink* t) {
+              QTest::keyClick(t->field(), Qt::Key_Home);
+            }),
+            false);
+    dataRow("click in the field", std::function<void(TestCursorBlink*)>([](TestCursorBlink* t) {
+              QTest::mouseClick(t->field(), Qt::LeftButton, {}, QPoint(2, 5));
+            }),
+            false);
+    dataRow("double click in the field",
+            std::function<void(TestCursorBlink*)>([](TestCursorBlink* t) {
+              QTest::mouseDClick(t->field(), Qt::LeftButton, {}, QPoint(2, 5));
+            }),
+            false);
+    dataRow("text from an input method",
+            std::function<void(TestCursorBlink*)>([](TestCursorBlink* t) {
+              QInputMethodEvent compose(QStringLiteral("Y"), {});
+              QApplication::sendEvent(t->field(), &compose);
+            }),
+            false);
+    dataRow("focus to the next field by Tab",
+            std::function<void(TestCursorBlink*)>(
+                [](TestCursorBlink* t) { QTest::keyClick(t->field(), Qt::Key_Tab); }),
+            true);
+    dataRow("focus set by program",
+            std::function<void(TestCursorBlink*)>([](TestCursorBlink* t) { t->next_->setFocus(); }),
+            true);
   }
 
   void blinksAgainAtInput() {

@@ -8,6 +8,7 @@
 #include <QTest>
 
 using quiravel::frame::DropDownList;
+using quiravel::test::dataRow;
 
 class TestDropDownList : public QObject {
   Q_OBJECT
@@ -33,11 +34,11 @@ class TestDropDownList : public QObject {
   // and it is not reported as the user's edit.
   void textWrittenByProgramSelectsWhatItShows_data() {
     quiravel::test::addColumns<QString, int>({"text", "index"});
-    QTest::newRow("Yes") << "Yes" << 1;
-    QTest::newRow("No") << "No" << 0;
-    QTest::newRow("other case") << "yes" << 1;
-    QTest::newRow("no entry") << "Maybe" << -1;
-    QTest::newRow("empty") << "" << -1;
+    dataRow("Yes", "Yes", 1);
+    dataRow("No", "No", 0);
+    dataRow("other case", "yes", 1);
+    dataRow("no entry", "Maybe", -1);
+    dataRow("empty", "", -1);
   }
   void textWrittenByProgramSelectsWhatItShows() {
     QFETCH(QString, text);

@@ -7,6 +7,7 @@
 #include <QTest>
 
 using namespace quiravel::frame;
+using quiravel::test::dataRow;
 
 class TestUnits : public QObject {
   Q_OBJECT
@@ -14,21 +15,21 @@ class TestUnits : public QObject {
  private Q_SLOTS:
   void twipsToPixels_data() {
     quiravel::test::addColumns<int, int, int>({"dpi", "twips", "pixels"});
-    QTest::newRow("zero") << 96 << 0 << 0;
-    QTest::newRow("one pixel") << 96 << 15 << 1;
-    QTest::newRow("just under half") << 96 << 7 << 0;
-    QTest::newRow("just over half") << 96 << 8 << 1;
-    QTest::newRow("questionnaire width") << 96 << 9855 << 657;
-    QTest::newRow("menu entry left") << 96 << 1267 << 84;
-    QTest::newRow("score label left") << 96 << 2587 << 172;
-    QTest::newRow("negative") << 96 << -50 << -3;
-    QTest::newRow("negative half") << 96 << -8 << -1;
+    dataRow("zero", 96, 0, 0);
+    dataRow("one pixel", 96, 15, 1);
+    dataRow("just under half", 96, 7, 0);
+    dataRow("just over half", 96, 8, 1);
+    dataRow("questionnaire width", 96, 9855, 657);
+    dataRow("menu entry left", 96, 1267, 84);
+    dataRow("score label left", 96, 2587, 172);
+    dataRow("negative", 96, -50, -3);
+    dataRow("negative half", 96, -8, -1);
     // A desktop's own dpi with Qt's scaling off: 12 and 10 twips a pixel.
-    QTest::newRow("120 dpi: one pixel") << 120 << 12 << 1;
-    QTest::newRow("120 dpi: half") << 120 << 6 << 1;
-    QTest::newRow("120 dpi: questionnaire width") << 120 << 9855 << 821;
-    QTest::newRow("120 dpi: negative half") << 120 << -6 << -1;
-    QTest::newRow("144 dpi: questionnaire width") << 144 << 9855 << 986;
+    dataRow("120 dpi: one pixel", 120, 12, 1);
+    dataRow("120 dpi: half", 120, 6, 1);
+    dataRow("120 dpi: questionnaire width", 120, 9855, 821);
+    dataRow("120 dpi: negative half", 120, -6, -1);
+    dataRow("144 dpi: questionnaire width", 144, 9855, 986);
   }
   void twipsToPixels() {
     QFETCH(int, dpi);
@@ -40,9 +41,9 @@ class TestUnits : public QObject {
 
   void screenSizeInTwips_data() {
     quiravel::test::addColumns<int, int>({"dpi", "twips"});
-    QTest::newRow("96 dpi") << 96 << 800 * 15;
-    QTest::newRow("120 dpi") << 120 << 800 * 12;
-    QTest::newRow("144 dpi") << 144 << 800 * 10;
+    dataRow("96 dpi", 96, 800 * 15);
+    dataRow("120 dpi", 120, 800 * 12);
+    dataRow("144 dpi", 144, 800 * 10);
   }
   void screenSizeInTwips() {
     QFETCH(int, dpi);
@@ -58,13 +59,13 @@ class TestUnits : public QObject {
 
   void colours_data() {
     quiravel::test::addColumns<uint, QColor>({"bgr", "colour"});
-    QTest::newRow("purple") << 0x00800080u << QColor(0x80, 0x00, 0x80);
-    QTest::newRow("light blue") << 0x00FF8080u << QColor(0x80, 0x80, 0xFF);
-    QTest::newRow("pale blue") << 0x00FFC0C0u << QColor(0xC0, 0xC0, 0xFF);
-    QTest::newRow("dark blue") << 0x00400000u << QColor(0x00, 0x00, 0x40);
-    QTest::newRow("orange") << 0x000080FFu << QColor(0xFF, 0x80, 0x00);
-    QTest::newRow("white") << 0x00FFFFFFu << QColor(Qt::white);
-    QTest::newRow("high byte ignored") << 0xFF000000u << QColor(Qt::black);
+    dataRow("purple", 0x00800080u, QColor(0x80, 0x00, 0x80));
+    dataRow("light blue", 0x00FF8080u, QColor(0x80, 0x80, 0xFF));
+    dataRow("pale blue", 0x00FFC0C0u, QColor(0xC0, 0xC0, 0xFF));
+    dataRow("dark blue", 0x00400000u, QColor(0x00, 0x00, 0x40));
+    dataRow("orange", 0x000080FFu, QColor(0xFF, 0x80, 0x00));
+    dataRow("white", 0x00FFFFFFu, QColor(Qt::white));
+    dataRow("high byte ignored", 0xFF000000u, QColor(Qt::black));
   }
   void colours() {
     QFETCH(uint, bgr);

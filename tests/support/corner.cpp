@@ -1,4 +1,5 @@
 #include "tests/support/corner.h"
+#include "tests/support/rows.h"
 
 #include "ui/frame/units.h"
 #include "ui/windows/corner_motion.h"
@@ -47,8 +48,8 @@ bool waitUntilParked(std::initializer_list<const QWidget*> windows) {
 
 void addCornerRows() {
   QTest::addColumn<QString>("form");
-  QTest::newRow("Form2") << QStringLiteral("Form2");
-  QTest::newRow("Welcome") << QStringLiteral("Welcome");
+  dataRow("Form2", QStringLiteral("Form2"));
+  dataRow("Welcome", QStringLiteral("Welcome"));
 }
 
 QTimer* timer(const QObject* window, const char* name) {

@@ -1,4 +1,5 @@
 #include "tests/support/questionnaire.h"
+#include "tests/support/rows.h"
 
 #include "ui/frame/drop_down_list.h"
 #include "ui/frame/label.h"
@@ -14,8 +15,8 @@ const windows::QuestionnaireDesign& designNamed(const QString& form) {
 
 void addQuestionnaireRows() {
   QTest::addColumn<QString>("form");
-  QTest::newRow("Form1") << QStringLiteral("Form1");
-  QTest::newRow("Form11") << QStringLiteral("Form11");
+  dataRow("Form1", QStringLiteral("Form1"));
+  dataRow("Form11", QStringLiteral("Form11"));
 }
 
 windows::QuestionnaireWindow* openQuestionnaire(

@@ -50,10 +50,8 @@ class TestCornerAccessibility : public QObject {
  private Q_SLOTS:
   void windows_data() {
     addColumns<QString, QString, int>({"form", "name", "role"});
-    QTest::newRow("Form2") << "Form2"
-                           << "Result" << int(QAccessible::Notification);
-    QTest::newRow("Welcome") << "Welcome"
-                             << "Welcome" << int(QAccessible::Notification);
+    dataRow("Form2", "Form2", "Result", int(QAccessible::Notification));
+    dataRow("Welcome", "Welcome", "Welcome", int(QAccessible::Notification));
   }
   void windows() {
     QFETCH(QString, form);
@@ -91,8 +89,8 @@ class TestCornerAccessibility : public QObject {
 
   void newResultIsAnnounced_data() {
     QTest::addColumn<bool>("visible");
-    QTest::newRow("window on screen") << true;
-    QTest::newRow("window loaded hidden") << false;
+    dataRow("window on screen", true);
+    dataRow("window loaded hidden", false);
   }
   void newResultIsAnnounced() {
     QFETCH(bool, visible);

@@ -73,8 +73,8 @@ class TestCornerInput : public QObject {
 
   void closeLabelRequestsClose_data() {
     QTest::addColumn<QString>("name");
-    QTest::newRow("result window") << QStringLiteral("Form2");
-    QTest::newRow("disclaimer window") << QStringLiteral("Welcome");
+    dataRow("result window", QStringLiteral("Form2"));
+    dataRow("disclaimer window", QStringLiteral("Welcome"));
   }
   void closeLabelRequestsClose() {
     QFETCH(QString, name);
@@ -103,19 +103,13 @@ class TestCornerInput : public QObject {
         "where"  // window pixels where no label lies
     });
 
-    QTest::newRow("result window, on the outline's left edge")
-        << QStringLiteral("Form2") << QPoint(1, 200);
-    QTest::newRow("result window, left of the score line")
-        << QStringLiteral("Form2") << QPoint(4, 40);
-    QTest::newRow("result window, right of the advice")
-        << QStringLiteral("Form2") << QPoint(189, 300);
-    QTest::newRow("result window, below the outline")
-        << QStringLiteral("Form2") << QPoint(100, 427);
-    QTest::newRow("disclaimer window, left margin") << QStringLiteral("Welcome") << QPoint(3, 100);
-    QTest::newRow("disclaimer window, right margin")
-        << QStringLiteral("Welcome") << QPoint(189, 150);
-    QTest::newRow("disclaimer window, strip below the title")
-        << QStringLiteral("Welcome") << QPoint(100, 23);
+    dataRow("result window, on the outline's left edge", QStringLiteral("Form2"), QPoint(1, 200));
+    dataRow("result window, left of the score line", QStringLiteral("Form2"), QPoint(4, 40));
+    dataRow("result window, right of the advice", QStringLiteral("Form2"), QPoint(189, 300));
+    dataRow("result window, below the outline", QStringLiteral("Form2"), QPoint(100, 427));
+    dataRow("disclaimer window, left margin", QStringLiteral("Welcome"), QPoint(3, 100));
+    dataRow("disclaimer window, right margin", QStringLiteral("Welcome"), QPoint(189, 150));
+    dataRow("disclaimer window, strip below the title", QStringLiteral("Welcome"), QPoint(100, 23));
   }
   void backgroundDoubleClickRequestsClose() {
     QFETCH(QString, name);
@@ -136,14 +130,12 @@ class TestCornerInput : public QObject {
 
   void labelsTakeNoClicks_data() {
     addColumns<QString, QString>({"name", "label"});
-    QTest::newRow("result window, title") << QStringLiteral("Form2") << QStringLiteral("title");
-    QTest::newRow("result window, Label1") << QStringLiteral("Form2") << QStringLiteral("Label1");
-    QTest::newRow("result window, Label2") << QStringLiteral("Form2") << QStringLiteral("Label2");
-    QTest::newRow("result window, Label3") << QStringLiteral("Form2") << QStringLiteral("Label3");
-    QTest::newRow("disclaimer window, title")
-        << QStringLiteral("Welcome") << QStringLiteral("title");
-    QTest::newRow("disclaimer window, Label1")
-        << QStringLiteral("Welcome") << QStringLiteral("Label1");
+    dataRow("result window, title", QStringLiteral("Form2"), QStringLiteral("title"));
+    dataRow("result window, Label1", QStringLiteral("Form2"), QStringLiteral("Label1"));
+    dataRow("result window, Label2", QStringLiteral("Form2"), QStringLiteral("Label2"));
+    dataRow("result window, Label3", QStringLiteral("Form2"), QStringLiteral("Label3"));
+    dataRow("disclaimer window, title", QStringLiteral("Welcome"), QStringLiteral("title"));
+    dataRow("disclaimer window, Label1", QStringLiteral("Welcome"), QStringLiteral("Label1"));
   }
   void labelsTakeNoClicks() {
     QFETCH(QString, name);
@@ -167,8 +159,8 @@ class TestCornerInput : public QObject {
 
   void neitherDragNorHover_data() {
     QTest::addColumn<QString>("name");
-    QTest::newRow("result window") << QStringLiteral("Form2");
-    QTest::newRow("disclaimer window") << QStringLiteral("Welcome");
+    dataRow("result window", QStringLiteral("Form2"));
+    dataRow("disclaimer window", QStringLiteral("Welcome"));
   }
   void neitherDragNorHover() {
     QFETCH(QString, name);

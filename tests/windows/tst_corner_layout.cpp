@@ -30,8 +30,8 @@ class TestCornerLayout : public QObject {
  private Q_SLOTS:
   void frame_data() {
     addColumns<QString, QSize, int>({"form", "size", "heightTwips"});
-    QTest::newRow("Form2") << "Form2" << QSize(193, 428) << 6420;
-    QTest::newRow("Welcome") << "Welcome" << QSize(193, 199) << 2985;
+    dataRow("Form2", "Form2", QSize(193, 428), 6420);
+    dataRow("Welcome", "Welcome", QSize(193, 199), 2985);
   }
   void frame() {
     QFETCH(QString, form);
@@ -91,35 +91,18 @@ class TestCornerLayout : public QObject {
           << "X" << QRect(2640, 0, 150, 195) << kLightBlue << kWhite << "Arial" << 9.75 << true
           << true << false << true << false << "Close";
     }
-    QTest::newRow("Form2, Label3")
-        << "Form2"
-        << "Label3"
-        << "Advice" << QRect(120, 1200, 2655, 5175) << kBlack << kLightRed << "Arial" << 9.75
-        << false << false << true << false << false << "";
-    QTest::newRow("Form2, Label2")
-        << "Form2"
-        << "Label2"
-        << "Result is" << QRect(120, 840, 2895, 240) << kBlack << kWhite << "Arial" << 9.75 << false
-        << false << true << true << false << "";
-    QTest::newRow("Form2, Label1")
-        << "Form2"
-        << "Label1"
-        << "Your Point= " << QRect(240, 480, 2415, 375) << kBlack << kOrange << "Arial" << 9.75
-        << true << false << true << false << false << "";
-    QTest::newRow("Form2, title") << "Form2"
-                                  << "title"
-                                  << "Result" << QRect(0, 0, 2895, 345) << kLightBlue << kWhite
-                                  << "Tahoma" << 12.0 << true << false << false << false << true
-                                  << "";
-    QTest::newRow("Welcome, Label1")
-        << "Welcome"
-        << "Label1" << kDisclaimer << QRect(120, 360, 2655, 2775) << kBlack << kWhite << "Tahoma"
-        << 12.0 << false << false << true << false << false << "";
-    QTest::newRow("Welcome, title")
-        << "Welcome"
-        << "title"
-        << "Welcome" << QRect(0, 0, 2895, 345) << kLightBlue << kWhite << "Tahoma" << 12.0 << true
-        << false << false << false << true << "";
+    dataRow("Form2, Label3", "Form2", "Label3", "Advice", QRect(120, 1200, 2655, 5175), kBlack,
+            kLightRed, "Arial", 9.75, false, false, true, false, false, "");
+    dataRow("Form2, Label2", "Form2", "Label2", "Result is", QRect(120, 840, 2895, 240), kBlack,
+            kWhite, "Arial", 9.75, false, false, true, true, false, "");
+    dataRow("Form2, Label1", "Form2", "Label1", "Your Point= ", QRect(240, 480, 2415, 375), kBlack,
+            kOrange, "Arial", 9.75, true, false, true, false, false, "");
+    dataRow("Form2, title", "Form2", "title", "Result", QRect(0, 0, 2895, 345), kLightBlue, kWhite,
+            "Tahoma", 12.0, true, false, false, false, true, "");
+    dataRow("Welcome, Label1", "Welcome", "Label1", kDisclaimer, QRect(120, 360, 2655, 2775),
+            kBlack, kWhite, "Tahoma", 12.0, false, false, true, false, false, "");
+    dataRow("Welcome, title", "Welcome", "title", "Welcome", QRect(0, 0, 2895, 345), kLightBlue,
+            kWhite, "Tahoma", 12.0, true, false, false, false, true, "");
   }
   void labels() {
     QFETCH(QString, form);
@@ -175,9 +158,8 @@ class TestCornerLayout : public QObject {
 
   void controlsFromFrontToBack_data() {
     addColumns<QString, QStringList>({"form", "backToFront"});
-    QTest::newRow("Form2") << "Form2"
-                           << QStringList{"title", "Label1", "Label2", "Label3", "Shape1", "cmdX"};
-    QTest::newRow("Welcome") << "Welcome" << QStringList{"title", "Label1", "cmdX"};
+    dataRow("Form2", "Form2", QStringList{"title", "Label1", "Label2", "Label3", "Shape1", "cmdX"});
+    dataRow("Welcome", "Welcome", QStringList{"title", "Label1", "cmdX"});
   }
   void controlsFromFrontToBack() {
     QFETCH(QString, form);
@@ -224,12 +206,10 @@ class TestCornerLayout : public QObject {
         "textColour",
         "black"  // background points
     });
-    QTest::newRow("Form2") << "Form2"
-                           << "Label3" << uint(kLightRed) << QList<QPoint>{QPoint(2, 200)};
+    dataRow("Form2", "Form2", "Label3", uint(kLightRed), QList<QPoint>{QPoint(2, 200)});
     // The margins and the strip under the title are the window's black.
-    QTest::newRow("Welcome") << "Welcome"
-                             << "Label1" << uint(kWhite)
-                             << QList<QPoint>{QPoint(3, 100), QPoint(100, 23)};
+    dataRow("Welcome", "Welcome", "Label1", uint(kWhite),
+            QList<QPoint>{QPoint(3, 100), QPoint(100, 23)});
   }
   void whatTheUserSees() {
     QFETCH(QString, form);

@@ -9,6 +9,7 @@
 #include <vector>
 
 using namespace quiravel::windows;
+using quiravel::test::dataRow;
 
 namespace {
 
@@ -90,10 +91,10 @@ class TestCornerMotion : public QObject {
     quiravel::test::addColumns<int, int, int, int>(
         {"screenWidth", "screenHeight", "windowWidth", "expectedLeft"});
 
-    QTest::newRow("1920x1080") << 28800 << 16200 << kWidth << 25805;
-    QTest::newRow("800x800") << 12000 << 12000 << kWidth << 9005;
-    QTest::newRow("narrower than the window") << 1500 << 12000 << kWidth << -1495;
-    QTest::newRow("no screen") << 0 << 0 << kWidth << -2995;
+    dataRow("1920x1080", 28800, 16200, kWidth, 25805);
+    dataRow("800x800", 12000, 12000, kWidth, 9005);
+    dataRow("narrower than the window", 1500, 12000, kWidth, -1495);
+    dataRow("no screen", 0, 0, kWidth, -2995);
   }
   void placement() {
     QFETCH(int, screenWidth);
@@ -118,14 +119,14 @@ class TestCornerMotion : public QObject {
     quiravel::test::addColumns<int, int, int, int>(
         {"screenHeight", "windowHeight", "expectedSteps", "expectedTop"});
 
-    QTest::newRow("result, 1920x1080") << 16200 << kResultHeight << 135 << 9450;
-    QTest::newRow("disclaimer, 1920x1080") << 16200 << kDisclaimerHeight << 66 << 12900;
-    QTest::newRow("result, 800x800") << 12000 << kResultHeight << 135 << 5250;
-    QTest::newRow("disclaimer, 800x800") << 12000 << kDisclaimerHeight << 66 << 8700;
+    dataRow("result, 1920x1080", 16200, kResultHeight, 135, 9450);
+    dataRow("disclaimer, 1920x1080", 16200, kDisclaimerHeight, 66, 12900);
+    dataRow("result, 800x800", 12000, kResultHeight, 135, 5250);
+    dataRow("disclaimer, 800x800", 12000, kDisclaimerHeight, 66, 8700);
     // The threshold is 0 or below: the window parks partly above the screen's top edge.
-    QTest::newRow("screen exactly height + 300") << 6720 << kResultHeight << 135 << -30;
-    QTest::newRow("screen shorter than the window") << 6000 << kResultHeight << 135 << -750;
-    QTest::newRow("no screen") << 0 << kDisclaimerHeight << 66 << -3300;
+    dataRow("screen exactly height + 300", 6720, kResultHeight, 135, -30);
+    dataRow("screen shorter than the window", 6000, kResultHeight, 135, -750);
+    dataRow("no screen", 0, kDisclaimerHeight, 66, -3300);
   }
   void slidesAndParks() {
     QFETCH(int, screenHeight);
@@ -193,12 +194,12 @@ class TestCornerMotion : public QObject {
 
     // After 50 steps Top is 13700. A shorter screen lowers the threshold (12000 - 6720 = 5280)
     // and the window goes on up to the first Top below it.
-    QTest::newRow("screen gets shorter") << 12000 << 5250;
+    dataRow("screen gets shorter", 12000, 5250);
     // A taller screen lifts the threshold above the window (21600 - 6720 = 14880): it parks at
     // the next check, where it is.
-    QTest::newRow("screen gets taller") << 21600 << 13700;
+    dataRow("screen gets taller", 21600, 13700);
     // Unchanged, as a reference.
-    QTest::newRow("screen stays") << 16200 << 9450;
+    dataRow("screen stays", 16200, 9450);
   }
   void screenHeightChangesWhileSliding() {
     QFETCH(int, newScreenHeight);
@@ -220,10 +221,10 @@ class TestCornerMotion : public QObject {
   void screenChangesAfterParkingMoveNothing_data() {
     quiravel::test::addColumns<int, int>({"newScreenWidth", "newScreenHeight"});
 
-    QTest::newRow("taller") << 28800 << 21600;
-    QTest::newRow("shorter") << 28800 << 9000;
-    QTest::newRow("narrower and shorter") << 12000 << 12000;
-    QTest::newRow("gone") << 0 << 0;
+    dataRow("taller", 28800, 21600);
+    dataRow("shorter", 28800, 9000);
+    dataRow("narrower and shorter", 12000, 12000);
+    dataRow("gone", 0, 0);
   }
   void screenChangesAfterParkingMoveNothing() {
     QFETCH(int, newScreenWidth);
@@ -270,11 +271,11 @@ class TestCornerMotion : public QObject {
          "checkEvery",  // one parking check per so many steps; 0: none at all
          "expectedTop"});
 
-    QTest::newRow("result, check every 2nd step") << kResultHeight << 2 << 9450;
-    QTest::newRow("result, check every 7th step") << kResultHeight << 7 << 9450;
-    QTest::newRow("result, no check at all") << kResultHeight << 0 << 9450;
-    QTest::newRow("disclaimer, check every 3rd step") << kDisclaimerHeight << 3 << 12900;
-    QTest::newRow("disclaimer, no check at all") << kDisclaimerHeight << 0 << 12900;
+    dataRow("result, check every 2nd step", kResultHeight, 2, 9450);
+    dataRow("result, check every 7th step", kResultHeight, 7, 9450);
+    dataRow("result, no check at all", kResultHeight, 0, 9450);
+    dataRow("disclaimer, check every 3rd step", kDisclaimerHeight, 3, 12900);
+    dataRow("disclaimer, no check at all", kDisclaimerHeight, 0, 12900);
   }
   void lateChecksDoNotLetTheWindowOvershoot() {
     QFETCH(int, windowHeight);

@@ -28,8 +28,8 @@ class TestCornerScreens : public QObject {
 
   void screen_data() {
     addColumns<QSize, int, int>({"size", "widthTwips", "heightTwips"});
-    QTest::newRow("big") << kBig << 28800 << 16200;
-    QTest::newRow("short") << kShort << 12000 << 5400;
+    dataRow("big", kBig, 28800, 16200);
+    dataRow("short", kShort, 12000, 5400);
   }
   void screen() {
     QFETCH(QSize, size);
@@ -47,17 +47,17 @@ class TestCornerScreens : public QObject {
         "leftPx",      // (screen width - window width - 100 twips) / twips a pixel, rounded
         "parkedTopPx"  // (screen height - 6750 or 3300 twips) / twips a pixel, rounded
     });
-    QTest::newRow("big, result window") << kBig << 96 << "Form2" << 1720 << 630;
-    QTest::newRow("big, disclaimer window") << kBig << 96 << "Welcome" << 1720 << 860;
+    dataRow("big, result window", kBig, 96, "Form2", 1720, 630);
+    dataRow("big, disclaimer window", kBig, 96, "Welcome", 1720, 860);
     // 5400 - 6750 twips: 90 pixels above the screen's top edge.
-    QTest::newRow("short, result window") << kShort << 96 << "Form2" << 600 << -90;
-    QTest::newRow("short, disclaimer window") << kShort << 96 << "Welcome" << 600 << 140;
+    dataRow("short, result window", kShort, 96, "Form2", 600, -90);
+    dataRow("short, disclaimer window", kShort, 96, "Welcome", 600, 140);
     // 23040 x 12960 twips. The window's Width reads back from its pixels: 241 (2892 twips) at
     // 120 dpi, 290 (2900) at 144; the disclaimer window's Height 249 (2988) at 120 dpi.
-    QTest::newRow("120 dpi, result window") << kBig << 120 << "Form2" << 1671 << 518;
-    QTest::newRow("120 dpi, disclaimer window") << kBig << 120 << "Welcome" << 1671 << 805;
-    QTest::newRow("144 dpi, result window") << kBig << 144 << "Form2" << 1620 << 405;
-    QTest::newRow("144 dpi, disclaimer window") << kBig << 144 << "Welcome" << 1620 << 750;
+    dataRow("120 dpi, result window", kBig, 120, "Form2", 1671, 518);
+    dataRow("120 dpi, disclaimer window", kBig, 120, "Welcome", 1671, 805);
+    dataRow("144 dpi, result window", kBig, 144, "Form2", 1620, 405);
+    dataRow("144 dpi, disclaimer window", kBig, 144, "Welcome", 1620, 750);
   }
   void parksInTheCorner() {
     QFETCH(QSize, size);

@@ -93,8 +93,8 @@ class TestCornerSlide : public QObject {
 
   void addWindowRows() {
     addColumns<QString, int, int>({"name", "heightTwips", "steps"});
-    QTest::newRow("result window") << QStringLiteral("Form2") << 6420 << 135;
-    QTest::newRow("disclaimer window") << QStringLiteral("Welcome") << 2985 << 66;
+    dataRow("result window", QStringLiteral("Form2"), 6420, 135);
+    dataRow("disclaimer window", QStringLiteral("Welcome"), 2985, 66);
   }
 
  private Q_SLOTS:
@@ -106,10 +106,10 @@ class TestCornerSlide : public QObject {
 
   void placedBelowTheScreenWhenLoaded_data() {
     addColumns<QString, bool>({"name", "shown"});
-    QTest::newRow("result window, shown") << QStringLiteral("Form2") << true;
-    QTest::newRow("result window, hidden") << QStringLiteral("Form2") << false;
-    QTest::newRow("disclaimer window, shown") << QStringLiteral("Welcome") << true;
-    QTest::newRow("disclaimer window, hidden") << QStringLiteral("Welcome") << false;
+    dataRow("result window, shown", QStringLiteral("Form2"), true);
+    dataRow("result window, hidden", QStringLiteral("Form2"), false);
+    dataRow("disclaimer window, shown", QStringLiteral("Welcome"), true);
+    dataRow("disclaimer window, hidden", QStringLiteral("Welcome"), false);
   }
   void placedBelowTheScreenWhenLoaded() {
     QFETCH(QString, name);

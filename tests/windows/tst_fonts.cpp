@@ -31,6 +31,7 @@
 using namespace quiravel::engine;
 using namespace quiravel::frame;
 using namespace quiravel::windows;
+using quiravel::test::dataRow;
 
 namespace {
 
@@ -159,8 +160,8 @@ class TestFonts : public QObject {
 
   void fontFace_data() {
     QTest::addColumn<QString>("layoutFace");
-    QTest::newRow("Tahoma") << "Tahoma";
-    QTest::newRow("Arial") << "Arial";
+    dataRow("Tahoma", "Tahoma");
+    dataRow("Arial", "Arial");
   }
   void fontFace() {
     QFETCH(QString, layoutFace);
@@ -190,12 +191,9 @@ class TestFonts : public QObject {
         "window", "control",
         "tahomaWidth"  // pixels at 96 dpi, from Tahoma's own metrics
     });
-    QTest::newRow("12 pt bold") << "Welcome"
-                                << "title" << 352.0;
-    QTest::newRow("14.25 pt bold") << "Form0"
-                                   << "title" << 418.0;
-    QTest::newRow("8.25 pt regular") << "Form1"
-                                     << "Combo1(0)" << 213.0;
+    dataRow("12 pt bold", "Welcome", "title", 352.0);
+    dataRow("14.25 pt bold", "Form0", "title", 418.0);
+    dataRow("8.25 pt regular", "Form1", "Combo1(0)", 213.0);
   }
   void tahomaWidths() {
     QFETCH(QString, window);

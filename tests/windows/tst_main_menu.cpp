@@ -74,24 +74,16 @@ class TestMainMenu : public QObject {
         {"name", "caption",
          "geometry",  // pixels; for auto-sized labels only the corner
          "back", "fore", "face", "points", "transparent"});
-    QTest::newRow("title") << "title"
-                           << "Quiravel" << QRect(0, 0, 481, 31) << kPurple << kWhite << "Tahoma"
-                           << 14.25 << false;
-    QTest::newRow("Label1") << "Label1"
-                            << QString::fromStdString(
-                                   quiravel::engine::depressionTest().displayTitle)
-                            << QRect(84, 73, 312, 28) << kWhite << kPurple << "Arial" << 14.25
-                            << false;
-    QTest::newRow("Label2") << "Label2"
-                            << QString::fromStdString(quiravel::engine::anxietyTest().displayTitle)
-                            << QRect(84, 136, 312, 28) << kWhite << kPurple << "Arial" << 14.25
-                            << false;
-    QTest::newRow("cmdX") << "cmdX"
-                          << "X" << QRect(448, 0, -1, -1) << kPurple << kWhite << "Arial" << 9.75
-                          << true;
-    QTest::newRow("about") << "about"
-                           << "?" << QRect(464, 0, -1, -1) << kPurple << kWhite << "Arial" << 9.75
-                           << true;
+    dataRow("title", "title", "Quiravel", QRect(0, 0, 481, 31), kPurple, kWhite, "Tahoma", 14.25,
+            false);
+    dataRow("Label1", "Label1",
+            QString::fromStdString(quiravel::engine::depressionTest().displayTitle),
+            QRect(84, 73, 312, 28), kWhite, kPurple, "Arial", 14.25, false);
+    dataRow("Label2", "Label2",
+            QString::fromStdString(quiravel::engine::anxietyTest().displayTitle),
+            QRect(84, 136, 312, 28), kWhite, kPurple, "Arial", 14.25, false);
+    dataRow("cmdX", "cmdX", "X", QRect(448, 0, -1, -1), kPurple, kWhite, "Arial", 9.75, true);
+    dataRow("about", "about", "?", QRect(464, 0, -1, -1), kPurple, kWhite, "Arial", 9.75, true);
   }
   void controlsAsDesigned() {
     QFETCH(QString, name);
@@ -246,16 +238,16 @@ class TestMainMenu : public QObject {
 
   void keysWalkTheMenu_data() {
     addColumns<QList<int>, QString>({"keys", "focus"});
-    QTest::newRow("at start") << QList<int>{} << "Label1";
-    QTest::newRow("Tab") << QList<int>{Qt::Key_Tab} << "Label2";
-    QTest::newRow("Tab Tab") << QList<int>{Qt::Key_Tab, Qt::Key_Tab} << "about";
-    QTest::newRow("Tab x3") << QList<int>(3, Qt::Key_Tab) << "cmdX";
-    QTest::newRow("Tab x4 wraps round") << QList<int>(4, Qt::Key_Tab) << "Label1";
-    QTest::newRow("Shift+Tab") << QList<int>{Qt::Key_Backtab} << "cmdX";
-    QTest::newRow("Down") << QList<int>{Qt::Key_Down} << "Label2";
-    QTest::newRow("Down Down") << QList<int>{Qt::Key_Down, Qt::Key_Down} << "Label1";
-    QTest::newRow("Up") << QList<int>{Qt::Key_Up} << "Label2";
-    QTest::newRow("Down on ?") << QList<int>{Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Down} << "about";
+    dataRow("at start", QList<int>{}, "Label1");
+    dataRow("Tab", QList<int>{Qt::Key_Tab}, "Label2");
+    dataRow("Tab Tab", QList<int>{Qt::Key_Tab, Qt::Key_Tab}, "about");
+    dataRow("Tab x3", QList<int>(3, Qt::Key_Tab), "cmdX");
+    dataRow("Tab x4 wraps round", QList<int>(4, Qt::Key_Tab), "Label1");
+    dataRow("Shift+Tab", QList<int>{Qt::Key_Backtab}, "cmdX");
+    dataRow("Down", QList<int>{Qt::Key_Down}, "Label2");
+    dataRow("Down Down", QList<int>{Qt::Key_Down, Qt::Key_Down}, "Label1");
+    dataRow("Up", QList<int>{Qt::Key_Up}, "Label2");
+    dataRow("Down on ?", QList<int>{Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Down}, "about");
   }
   void keysWalkTheMenu() {
     QFETCH(QList<int>, keys);
@@ -267,13 +259,13 @@ class TestMainMenu : public QObject {
 
   void keysPressWhatTheyReach_data() {
     addColumns<QList<int>, QString>({"keys", "action"});
-    QTest::newRow("Space on the first entry") << QList<int>{Qt::Key_Space} << "depression";
-    QTest::newRow("Enter on the first entry") << QList<int>{Qt::Key_Return} << "depression";
-    QTest::newRow("Down, Space") << QList<int>{Qt::Key_Down, Qt::Key_Space} << "anxiety";
-    QTest::newRow("Enter on the second") << QList<int>{Qt::Key_Tab, Qt::Key_Enter} << "anxiety";
-    QTest::newRow("Space on ?") << QList<int>{Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Space} << "about";
-    QTest::newRow("Enter on X") << QList<int>{Qt::Key_Backtab, Qt::Key_Return} << "end";
-    QTest::newRow("Space on X") << QList<int>{Qt::Key_Backtab, Qt::Key_Space} << "end";
+    dataRow("Space on the first entry", QList<int>{Qt::Key_Space}, "depression");
+    dataRow("Enter on the first entry", QList<int>{Qt::Key_Return}, "depression");
+    dataRow("Down, Space", QList<int>{Qt::Key_Down, Qt::Key_Space}, "anxiety");
+    dataRow("Enter on the second", QList<int>{Qt::Key_Tab, Qt::Key_Enter}, "anxiety");
+    dataRow("Space on ?", QList<int>{Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Space}, "about");
+    dataRow("Enter on X", QList<int>{Qt::Key_Backtab, Qt::Key_Return}, "end");
+    dataRow("Space on X", QList<int>{Qt::Key_Backtab, Qt::Key_Space}, "end");
   }
   void keysPressWhatTheyReach() {
     QFETCH(QList<int>, keys);
@@ -294,10 +286,10 @@ class TestMainMenu : public QObject {
 
   void focusMarkAfterKeysNotClicks_data() {
     addColumns<QString, int>({"name", "tabs"});
-    QTest::newRow("Label1") << "Label1" << 4;
-    QTest::newRow("Label2") << "Label2" << 1;
-    QTest::newRow("about") << "about" << 2;
-    QTest::newRow("cmdX") << "cmdX" << 3;
+    dataRow("Label1", "Label1", 4);
+    dataRow("Label2", "Label2", 1);
+    dataRow("about", "about", 2);
+    dataRow("cmdX", "cmdX", 3);
   }
   void focusMarkAfterKeysNotClicks() {
     QFETCH(QString, name);

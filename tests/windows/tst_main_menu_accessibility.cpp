@@ -46,19 +46,13 @@ class TestMainMenuAccessibility : public QObject {
 
   void labels_data() {
     addColumns<QString, int, QString, QString>({"name", "role", "text", "description"});
-    QTest::newRow("Label1") << "Label1" << int(QAccessible::Button)
-                            << QString::fromStdString(
-                                   quiravel::engine::depressionTest().displayTitle)
-                            << "";
-    QTest::newRow("Label2") << "Label2" << int(QAccessible::Button)
-                            << QString::fromStdString(quiravel::engine::anxietyTest().displayTitle)
-                            << "";
-    QTest::newRow("cmdX") << "cmdX" << int(QAccessible::Button) << "X"
-                          << "Close";
-    QTest::newRow("about") << "about" << int(QAccessible::Button) << "?"
-                           << "About";
-    QTest::newRow("title") << "title" << int(QAccessible::StaticText) << "Quiravel"
-                           << "";
+    dataRow("Label1", "Label1", int(QAccessible::Button),
+            QString::fromStdString(quiravel::engine::depressionTest().displayTitle), "");
+    dataRow("Label2", "Label2", int(QAccessible::Button),
+            QString::fromStdString(quiravel::engine::anxietyTest().displayTitle), "");
+    dataRow("cmdX", "cmdX", int(QAccessible::Button), "X", "Close");
+    dataRow("about", "about", int(QAccessible::Button), "?", "About");
+    dataRow("title", "title", int(QAccessible::StaticText), "Quiravel", "");
   }
   void labels() {
     QFETCH(QString, name);
@@ -79,14 +73,10 @@ class TestMainMenuAccessibility : public QObject {
 
   void pressAction_data() {
     addColumns<QString, QString>({"name", "outcome"});
-    QTest::newRow("Label1") << "Label1"
-                            << "depression";
-    QTest::newRow("Label2") << "Label2"
-                            << "anxiety";
-    QTest::newRow("cmdX") << "cmdX"
-                          << "end";
-    QTest::newRow("about") << "about"
-                           << "about";
+    dataRow("Label1", "Label1", "depression");
+    dataRow("Label2", "Label2", "anxiety");
+    dataRow("cmdX", "cmdX", "end");
+    dataRow("about", "about", "about");
   }
   void pressAction() {
     QFETCH(QString, name);
@@ -112,8 +102,8 @@ class TestMainMenuAccessibility : public QObject {
   void pressActionTakesPressColours_data() {
     addColumns<QString, quint32, quint32>({"name", "back", "fore"});
     // Label1's press leaves its text colour; Label2's turns it white.
-    QTest::newRow("Label1") << "Label1" << quint32(kPurple) << quint32(kPurple);
-    QTest::newRow("Label2") << "Label2" << quint32(kPurple) << quint32(kWhite);
+    dataRow("Label1", "Label1", quint32(kPurple), quint32(kPurple));
+    dataRow("Label2", "Label2", quint32(kPurple), quint32(kWhite));
   }
   void pressActionTakesPressColours() {
     QFETCH(QString, name);

@@ -62,10 +62,10 @@ class TestQuestionnaireAnswerLists : public QObject {
 
   void typingAtTheEndChangesNothing_data() {
     addColumns<bool, int>({"depression", "index"});
-    QTest::newRow("Form1, first list") << true << 0;
-    QTest::newRow("Form1, last list") << true << 14;
-    QTest::newRow("Form11, first list") << false << 0;
-    QTest::newRow("Form11, last list") << false << 9;
+    dataRow("Form1, first list", true, 0);
+    dataRow("Form1, last list", true, 14);
+    dataRow("Form11, first list", false, 0);
+    dataRow("Form11, last list", false, 9);
   }
   void typingAtTheEndChangesNothing() {
     QFETCH(bool, depression);

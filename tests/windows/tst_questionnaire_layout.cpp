@@ -66,8 +66,8 @@ class TestQuestionnaireLayout : public QObject {
 
   static void addFormRows() {
     QTest::addColumn<QString>("form");
-    QTest::newRow("depression") << "Form1";
-    QTest::newRow("anxiety") << "Form11";
+    dataRow("depression", "Form1");
+    dataRow("anxiety", "Form11");
   }
 
  private Q_SLOTS:
@@ -106,11 +106,9 @@ class TestQuestionnaireLayout : public QObject {
         "form", "title",
         "geometry"  // pixels on the 800 x 800 test screen
     });
-    QTest::newRow("depression") << "Form1" << title(QStringLiteral("Form1"))
-                                << QRect(393, 0, 657, 751);
+    dataRow("depression", "Form1", title(QStringLiteral("Form1")), QRect(393, 0, 657, 751));
     // Centred: (12000 - 9855) / 2 = 1072 twips, (12000 - 8700) / 2 = 1650 twips.
-    QTest::newRow("anxiety") << "Form11" << title(QStringLiteral("Form11"))
-                             << QRect(71, 110, 657, 580);
+    dataRow("anxiety", "Form11", title(QStringLiteral("Form11")), QRect(71, 110, 657, 580));
   }
   void windowFrameAndPlace() {
     QFETCH(QString, form);
@@ -140,19 +138,15 @@ class TestQuestionnaireLayout : public QObject {
          "back", "face", "points", "transparent", "toolTip"});
     for (const char* form : {"Form1", "Form11"}) {
       const bool depression = QLatin1String(form) == QLatin1String("Form1");
-      QTest::newRow(tag(form, " title").constData())
-          << form << "title" << title(QLatin1String(form)) << QRect(0, 0, 657, 31) << kLightBlue
-          << "Tahoma" << 14.25 << false << "";
-      QTest::newRow(tag(form, " cmdX").constData())
-          << form << "cmdX"
-          << "X" << QRect(624, 0, -1, -1) << kLightBlue << "Arial" << 9.75 << true << "Close";
-      QTest::newRow(tag(form, " about").constData())
-          << form << "about"
-          << "?" << QRect(640, 0, -1, -1) << kLightBlue << "Arial" << 9.75 << true << "About";
-      QTest::newRow(tag(form, " Label1").constData())
-          << form << "Label1"
-          << "Score Your Test" << (depression ? QRect(172, 713, 312, 28) : QRect(172, 537, 312, 28))
-          << kDarkBlue << "Arial" << 14.25 << false << "";
+      dataRow(tag(form, " title").constData(), form, "title", title(QLatin1String(form)),
+              QRect(0, 0, 657, 31), kLightBlue, "Tahoma", 14.25, false, "");
+      dataRow(tag(form, " cmdX").constData(), form, "cmdX", "X", QRect(624, 0, -1, -1), kLightBlue,
+              "Arial", 9.75, true, "Close");
+      dataRow(tag(form, " about").constData(), form, "about", "?", QRect(640, 0, -1, -1),
+              kLightBlue, "Arial", 9.75, true, "About");
+      dataRow(tag(form, " Label1").constData(), form, "Label1", "Score Your Test",
+              (depression ? QRect(172, 713, 312, 28) : QRect(172, 537, 312, 28)), kDarkBlue,
+              "Arial", 14.25, false, "");
     }
   }
   void fixedControls() {
@@ -183,8 +177,8 @@ class TestQuestionnaireLayout : public QObject {
 
   void scoreOutline_data() {
     addColumns<QString, QRect>({"form", "geometry"});
-    QTest::newRow("depression") << "Form1" << QRect(172, 713, 312, 27);
-    QTest::newRow("anxiety") << "Form11" << QRect(172, 537, 312, 27);
+    dataRow("depression", "Form1", QRect(172, 713, 312, 27));
+    dataRow("anxiety", "Form11", QRect(172, 537, 312, 27));
   }
   void scoreOutline() {
     QFETCH(QString, form);
@@ -209,36 +203,36 @@ class TestQuestionnaireLayout : public QObject {
         "separator",
         "separatorY"  // twips
     });
-    QTest::newRow("Form1 item 1") << "Form1" << 0 << QRect(360, 720, 8130, 240) << true
-                                  << QPoint(8520, 720) << "Line3(0)" << 1080;
-    QTest::newRow("Form1 item 2") << "Form1" << 1 << QRect(360, 1200, 5895, 240) << true
-                                  << QPoint(8520, 1200) << "Line3(1)" << 1560;
-    QTest::newRow("Form1 item 3") << "Form1" << 2 << QRect(360, 1680, 7935, 480) << false
-                                  << QPoint(8520, 1680) << "Line3(2)" << 2160;
-    QTest::newRow("Form1 item 5") << "Form1" << 4 << QRect(360, 3000, 7935, 735) << false
-                                  << QPoint(8520, 3120) << "Line3(4)" << 3840;
-    QTest::newRow("Form1 item 9") << "Form1" << 8 << QRect(405, 6120, 7935, 495) << false
-                                  << QPoint(8520, 6120) << "Line3(8)" << 6720;
-    QTest::newRow("Form1 item 10") << "Form1" << 9 << QRect(360, 6840, 7935, 615) << false
-                                   << QPoint(8520, 6960) << "Line3(9)" << 7440;
-    QTest::newRow("Form1 item 12") << "Form1" << 11 << QRect(360, 8280, 7935, 495) << false
-                                   << QPoint(8475, 8280) << "Line3(11)" << 8640;
-    QTest::newRow("Form1 item 14") << "Form1" << 13 << QRect(360, 9360, 7935, 735) << false
-                                   << QPoint(8475, 9360) << "Line3(13)" << 10080;
-    QTest::newRow("Form1 item 15") << "Form1" << 14 << QRect(360, 10200, 7935, 495) << false
-                                   << QPoint(8475, 10200) << "Line1(9)" << 10560;
-    QTest::newRow("Form11 item 1") << "Form11" << 0 << QRect(360, 720, 7125, 240) << true
-                                   << QPoint(8520, 720) << "Line3(0)" << 1200;
-    QTest::newRow("Form11 item 2") << "Form11" << 1 << QRect(360, 1440, 5805, 240) << true
-                                   << QPoint(8520, 1440) << "Line3(1)" << 1920;
-    QTest::newRow("Form11 item 4") << "Form11" << 3 << QRect(360, 2880, 7935, 735) << false
-                                   << QPoint(8520, 3000) << "Line3(3)" << 3480;
-    QTest::newRow("Form11 item 7") << "Form11" << 6 << QRect(360, 5040, 7935, 615) << false
-                                   << QPoint(8520, 5160) << "Line3(6)" << 5640;
-    QTest::newRow("Form11 item 9") << "Form11" << 8 << QRect(405, 6480, 7935, 495) << false
-                                   << QPoint(8520, 6600) << "Line3(8)" << 7080;
-    QTest::newRow("Form11 item 10") << "Form11" << 9 << QRect(360, 7200, 7935, 615) << false
-                                    << QPoint(8520, 7320) << "Line3(9)" << 7800;
+    dataRow("Form1 item 1", "Form1", 0, QRect(360, 720, 8130, 240), true, QPoint(8520, 720),
+            "Line3(0)", 1080);
+    dataRow("Form1 item 2", "Form1", 1, QRect(360, 1200, 5895, 240), true, QPoint(8520, 1200),
+            "Line3(1)", 1560);
+    dataRow("Form1 item 3", "Form1", 2, QRect(360, 1680, 7935, 480), false, QPoint(8520, 1680),
+            "Line3(2)", 2160);
+    dataRow("Form1 item 5", "Form1", 4, QRect(360, 3000, 7935, 735), false, QPoint(8520, 3120),
+            "Line3(4)", 3840);
+    dataRow("Form1 item 9", "Form1", 8, QRect(405, 6120, 7935, 495), false, QPoint(8520, 6120),
+            "Line3(8)", 6720);
+    dataRow("Form1 item 10", "Form1", 9, QRect(360, 6840, 7935, 615), false, QPoint(8520, 6960),
+            "Line3(9)", 7440);
+    dataRow("Form1 item 12", "Form1", 11, QRect(360, 8280, 7935, 495), false, QPoint(8475, 8280),
+            "Line3(11)", 8640);
+    dataRow("Form1 item 14", "Form1", 13, QRect(360, 9360, 7935, 735), false, QPoint(8475, 9360),
+            "Line3(13)", 10080);
+    dataRow("Form1 item 15", "Form1", 14, QRect(360, 10200, 7935, 495), false, QPoint(8475, 10200),
+            "Line1(9)", 10560);
+    dataRow("Form11 item 1", "Form11", 0, QRect(360, 720, 7125, 240), true, QPoint(8520, 720),
+            "Line3(0)", 1200);
+    dataRow("Form11 item 2", "Form11", 1, QRect(360, 1440, 5805, 240), true, QPoint(8520, 1440),
+            "Line3(1)", 1920);
+    dataRow("Form11 item 4", "Form11", 3, QRect(360, 2880, 7935, 735), false, QPoint(8520, 3000),
+            "Line3(3)", 3480);
+    dataRow("Form11 item 7", "Form11", 6, QRect(360, 5040, 7935, 615), false, QPoint(8520, 5160),
+            "Line3(6)", 5640);
+    dataRow("Form11 item 9", "Form11", 8, QRect(405, 6480, 7935, 495), false, QPoint(8520, 6600),
+            "Line3(8)", 7080);
+    dataRow("Form11 item 10", "Form11", 9, QRect(360, 7200, 7935, 615), false, QPoint(8520, 7320),
+            "Line3(9)", 7800);
   }
   void rows() {
     QFETCH(QString, form);

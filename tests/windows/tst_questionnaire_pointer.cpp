@@ -68,11 +68,11 @@ class TestQuestionnairePointer : public QObject {
 
   void hoverStaysUntilTheBackground_data() {
     QTest::addColumn<QString>("next");
-    QTest::newRow("question text") << "question(0)";
-    QTest::newRow("answer list") << "Combo1(0)";
-    QTest::newRow("caption bar") << "title";
-    QTest::newRow("X") << "cmdX";
-    QTest::newRow("?") << "about";
+    dataRow("question text", "question(0)");
+    dataRow("answer list", "Combo1(0)");
+    dataRow("caption bar", "title");
+    dataRow("X", "cmdX");
+    dataRow("?", "about");
   }
   void hoverStaysUntilTheBackground() {
     QFETCH(QString, next);
@@ -88,9 +88,9 @@ class TestQuestionnairePointer : public QObject {
 
   void pressColours_data() {
     QTest::addColumn<int>("button");
-    QTest::newRow("left") << int(Qt::LeftButton);
-    QTest::newRow("right") << int(Qt::RightButton);
-    QTest::newRow("middle") << int(Qt::MiddleButton);
+    dataRow("left", int(Qt::LeftButton));
+    dataRow("right", int(Qt::RightButton));
+    dataRow("middle", int(Qt::MiddleButton));
   }
   void pressColours() {
     QFETCH(int, button);

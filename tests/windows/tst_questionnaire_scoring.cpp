@@ -131,12 +131,12 @@ class TestQuestionnaireScoring : public QObject {
 
   void otherKeysDoNotScore_data() {
     QTest::addColumn<int>("key");
-    QTest::newRow("letter") << int(Qt::Key_A);
-    QTest::newRow("space") << int(Qt::Key_Space);
-    QTest::newRow("escape") << int(Qt::Key_Escape);
-    QTest::newRow("down") << int(Qt::Key_Down);
-    QTest::newRow("F1") << int(Qt::Key_F1);
-    QTest::newRow("tab") << int(Qt::Key_Tab);
+    dataRow("letter", int(Qt::Key_A));
+    dataRow("space", int(Qt::Key_Space));
+    dataRow("escape", int(Qt::Key_Escape));
+    dataRow("down", int(Qt::Key_Down));
+    dataRow("F1", int(Qt::Key_F1));
+    dataRow("tab", int(Qt::Key_Tab));
   }
   void otherKeysDoNotScore() {
     QFETCH(int, key);
@@ -202,8 +202,8 @@ class TestQuestionnaireScoring : public QObject {
 
   void otherButtonsShowButDoNotScore_data() {
     QTest::addColumn<int>("button");
-    QTest::newRow("right") << int(Qt::RightButton);
-    QTest::newRow("middle") << int(Qt::MiddleButton);
+    dataRow("right", int(Qt::RightButton));
+    dataRow("middle", int(Qt::MiddleButton));
   }
   void otherButtonsShowButDoNotScore() {
     QFETCH(int, button);

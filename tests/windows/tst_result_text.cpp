@@ -55,17 +55,11 @@ class TestResultText : public QObject {
 
   void textsAreWrittenAsGiven_data() {
     addColumns<QString, QString, QString>({"scoreLine", "caption", "advice"});
-    QTest::newRow("blanks kept") << "Your total score is : 0 "
-                                 << "  two leading blanks"
-                                 << "trailing blanks  ";
-    QTest::newRow("empty") << ""
-                           << ""
-                           << "";
-    QTest::newRow("line breaks") << "a\r\nb"
-                                 << "c\r\nd"
-                                 << "e\r\n\r\nf";
-    QTest::newRow("not ASCII") << QString::fromUtf8("Punktzahl : 1,5") << QString::fromUtf8("Mäßig")
-                               << QString::fromUtf8("naïve café");
+    dataRow("blanks kept", "Your total score is : 0 ", "  two leading blanks", "trailing blanks  ");
+    dataRow("empty", "", "", "");
+    dataRow("line breaks", "a\r\nb", "c\r\nd", "e\r\n\r\nf");
+    dataRow("not ASCII", QString::fromUtf8("Punktzahl : 1,5"), QString::fromUtf8("Mäßig"),
+            QString::fromUtf8("naïve café"));
   }
   void textsAreWrittenAsGiven() {
     QFETCH(QString, scoreLine);

@@ -97,8 +97,8 @@ class TestCornerOnDisplay : public QObject {
   void slidesUpInViewAndParks_data() {
     addColumns<QString, int, int>({"name", "height", "parkedTop"});
     // (16200 - 6750) / 15 and (16200 - 3300) / 15.
-    QTest::newRow("result window") << QStringLiteral("Form2") << 428 << 630;
-    QTest::newRow("disclaimer window") << QStringLiteral("Welcome") << 199 << 860;
+    dataRow("result window", QStringLiteral("Form2"), 428, 630);
+    dataRow("disclaimer window", QStringLiteral("Welcome"), 199, 860);
   }
   void slidesUpInViewAndParks() {
     QFETCH(QString, name);
