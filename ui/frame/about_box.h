@@ -19,7 +19,7 @@ void showAboutBox(QWidget* parent, const QString& text);
 
 // The one seam through which every modal box goes: tests answer it without blocking. An
 // empty handler restores the real box. Returns the handler that was in place.
-using AboutBoxHandler = Seam<QWidget* /*parent*/, const QString& /*text*/>::Handler;
+using AboutBoxHandler = Seam<QWidget*, const QString&>::Handler;  // (parent, text)
 AboutBoxHandler setAboutBoxHandler(AboutBoxHandler handler);
 
 }  // namespace quiravel::frame

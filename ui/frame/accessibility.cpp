@@ -45,6 +45,7 @@ class ShowWatch : public QObject {
   bool eventFilter(QObject* object, QEvent* event) override {
     if (event->type() == QEvent::Show && !event->spontaneous()) {
       auto* window = static_cast<FormWindow*>(object);
+      // The program's own step is nothing: Qt announces the window as it shows.
       if (isNotification(*window))
         announceSeam.run([](FormWindow*) {}, window);
     }

@@ -52,7 +52,7 @@ void announce(FormWindow* window);
 // The one seam through which every announcement goes, those of `announce` and those of a
 // notification window coming into view: tests take them without a screen reader. An empty
 // handler restores the real announcement. Returns the handler that was in place.
-using AnnounceHandler = Seam<FormWindow* /*window*/>::Handler;
+using AnnounceHandler = Seam<FormWindow*>::Handler;
 AnnounceHandler setAnnounceHandler(AnnounceHandler handler);
 
 }  // namespace quiravel::frame

@@ -18,7 +18,7 @@ void dragWithLeftButtonAlone(QWidget* window, int button);
 
 // Tests replace the drag to record it; an empty handler restores the real one. Returns the
 // handler that was in place.
-using WindowDragHandler = Seam<QWidget* /*window*/>::Handler;
+using WindowDragHandler = Seam<QWidget*>::Handler;
 WindowDragHandler setWindowDragHandler(WindowDragHandler handler);
 
 }  // namespace quiravel::frame
