@@ -294,7 +294,8 @@ class TestSoak : public QObject {
   void checksSeeAStrayWindow_data() {
     addColumns<QString, QString>({"name", "reported"});
     dataRow("a second menu", "Form0", "2 windows of Form0 exist");
-    dataRow("a result window not loaded", "Form2", "a Form2 window is on screen but is not the loaded Form2");
+    dataRow("a result window not loaded", "Form2",
+            "a Form2 window is on screen but is not the loaded Form2");
     dataRow("a window of no design", "Stray", "an unexpected window is on screen");
   }
   void checksSeeAStrayWindow() {

@@ -63,7 +63,8 @@ class TestAccessibility : public QObject {
     addColumns<bool, bool, int, QStringList>({"actsAsButton", "queriedBefore", "role", "actions"});
     dataRow("plain label", false, false, int(QAccessible::StaticText), QStringList());
     dataRow("button", true, false, int(QAccessible::Button), QStringList{pressAction()});
-    dataRow("made a button after a screen reader first read it", true, true, int(QAccessible::Button), QStringList{pressAction()});
+    dataRow("made a button after a screen reader first read it", true, true,
+            int(QAccessible::Button), QStringList{pressAction()});
   }
   void labelRole() {
     QFETCH(bool, actsAsButton);
